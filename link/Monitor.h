@@ -1,0 +1,200 @@
+#pragma once
+
+#include "link/Monicom.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+class CMonitor;
+
+// Item numbers and groups of the monitor's 35 adjustment items.
+namespace Items {
+constexpr int kCount = 35;
+constexpr int Bright = 0, Contrast = 1, HSize = 2, HPos = 3, VSize = 4, VPos = 5;
+constexpr int ModeWord = 30, ColorMode = 31, Interval = 32, AutoSizeItem = 33, ColorPreset = 34;
+
+struct ItemInfo {
+    std::uint8_t code;
+    const char* key;  // settings key, nullptr where the item has none
+    const char* name; // command-line name (the key where there is one)
+};
+const ItemInfo& Info(int item);
+// Item number for a wire code, -1 when no item has it.
+int FromCode(std::uint8_t code);
+// Item number for a command-line name or settings key, -1 when unknown.
+int FromName(const QString& name);
+
+enum class Group { BrightContrast, Geometry, Convergence, Color, Modes };
+constexpr int First(Group g) {
+    return g == Group::BrightContrast ? 0
+           : g == Group::Geometry     ? 2
+           : g == Group::Convergence  ? 16
+           : g == Group::Color        ? 23
+                                      : 30;
+}
+constexpr int Last(Group g) {
+    return g == Group::BrightContrast ? 1
+           : g == Group::Geometry     ? 15
+           : g == Group::Convergence  ? 22
+           : g == Group::Color        ? 29
+                                      : 34;
+}
+} // namespace Items
+
+// The monitor's side of the auto-sizing handshake: the GUI shows its white notice while
+// AutoSize runs; without a GUI the controller runs AutoSize directly.
+class IAutoSizeNotice {
+public:
+    virtual ~IAutoSizeNotice() = default;
+    virtual void Run(CMonitor& monitor) = 0;
+};
+
+// One cached item.
+struct MonItem {
+    std::uint8_t code = 0;
+    int status = 1; // 0 = available
+    std::uint16_t maximum = 0;
+    std::uint16_t current = 0;
+    std::uint16_t stored = 0; // snapshot 1: what the monitor's memory holds
+    std::uint16_t device = 0; // last value sent or read: where ramping starts
+    std::uint16_t undo = 0;   // snapshot 2: taken by dialogs
+};
+
+// The monitor controller: finds the monitor, caches every item, writes changes with
+// ramping and read-back, runs the monitor's commands and notifies one registered object
+// of every change.
+class CMonitor : public CMonicom {
+    Q_OBJECT
+public:
+    explicit CMonitor(QObject* parent = nullptr);
+    ~CMonitor() override; // writes "Settings"/"com", closes the port
+
+    // Identity and connection
+    bool Connect();
+    std::uint8_t GetProtocolRevision() const; // 0 "B", 1 "C", 0xFF other
+    std::uint8_t GetModelIndex() const;       // 0 "TR-4427 ", 1 "TR-5513 ", 0xFF other
+    bool IsNotThirdModel() const;             // false only for "TR-3306 "
+    QString GetModelName() const;
+    QString GetMakerName() const;
+    std::uint32_t GetSerialNumber() const;
+    QString GetSerialText() const;
+    void SetNotifyWindow(QObject* window);
+    QObject* GetNotifyWindow() const { return m_notifyWindow; }
+    bool ReadTiming();
+    void GetTiming(std::uint16_t* fH, std::uint16_t* fV) const;
+
+    // Item cache and writing
+    void GetItem(int item, std::int16_t* maximum, std::uint16_t* current, int* status) const;
+    const MonItem& Item(int item) const { return m_items[item]; }
+    bool IsAvailable(int item) const { return m_items[item].status == 0; }
+    bool ReadItem(int item);
+    bool ReadBrightContrast();
+    bool ReadGeometry();
+    bool ReadConvergence();
+    bool ReadColor();
+    bool ReadModes();
+    bool WriteItem(int item, std::uint16_t value);
+    bool AdjustItems(int item1, int delta1, int item2, int delta2, bool both);
+
+    // Snapshots
+    void CommitBrightContrast();
+    void CommitGeometry();
+    void CommitConvergence();
+    void CommitColor();
+    void CommitModes();
+    void CommitItem(int item);
+    bool RestoreBrightContrast();
+    bool RestoreGeometry();
+    bool RestoreConvergence();
+    bool RestoreColor();
+    bool RestoreModes();
+    bool IsModified() const;
+    void MarkBrightContrast();
+    void MarkGeometry();
+    void MarkColor();
+    void MarkItem(int item);
+    bool RevertBrightContrast();
+    bool RevertGeometry();
+    bool RevertColor();
+    bool RevertItem(int item);
+    void MarkFlag(int which);
+    bool RevertFlag(int which);
+
+    // Commands
+    bool Degauss();
+    bool AutoSize();
+    bool StoreInMemory(bool commit);
+    bool ResetGroup(int group);
+    bool SetColorMode(int mode);
+
+    // Mode word
+    int GetPowerSaveMode() const;
+    bool SetPowerSaveMode(int mode) override;
+    bool SetPowerSaveModeFromFlags(std::uint16_t flags);
+    int GetMode1Delay() const;
+    bool SetMode1Delay(int delay);
+    bool SetMode1DelayFromFlags(std::uint16_t flags);
+    void CommitMode1Delay(int delay);
+    bool GetHMoireOn() const;
+    bool SetHMoireOn(bool on);
+    bool SetHMoireOnFromFlags(std::uint16_t flags);
+    void CommitHMoireOn(bool on);
+    bool GetVMoireOn() const;
+    bool SetVMoireOn(bool on);
+    bool SetVMoireOnFromFlags(std::uint16_t flags);
+    void CommitVMoireOn(bool on);
+    int GetInputSignal() const;
+    bool SetInputSignal(int input);
+    int GetInputDetection() const;
+    bool SetInputDetection(int mode) override;
+    bool GetBeep() const;
+    bool SetBeep(bool on);
+    bool GetColorCustom() const;
+    bool GetStoredColorCustom() const;
+    bool SetColorCustom(bool custom);
+    bool SetColorCustomFromFlags(std::uint16_t flags);
+    void CommitColorCustom(bool custom);
+
+    // Colour temperature
+    bool ReadColorTempTable();
+    bool SetColorTemp(int step);
+    int GetColorTemp();
+    bool IsColorTemp(const int* step);
+    void CalcColorTemp(int step, std::uint16_t values[7]) const;
+    bool SelectColorTempPreset(int preset);
+    static constexpr std::array<std::uint8_t, 7> kColorItemOrder = {26, 27, 28, 23, 24, 25, 29};
+    static constexpr std::array<std::uint8_t, 14> kPresetSteps = {0,  5,  10, 15, 20, 25, 30,
+                                                                  35, 40, 45, 50, 53, 55, 60};
+
+    // Watcher side (the controller's "window" handlers)
+    void SetAutoSizeNotice(IAutoSizeNotice* notice) { m_pAutoSizeNotice = notice; }
+    void OnMonitorData() override;
+    void OnTimingChanged() override;
+    void OnDisplayChange();
+    bool DisplayChangeSeen() const { return m_bDisplayChangeSeen; }
+    bool AutoSizeReportSeen() const { return m_bAutoSizeReportSeen; }
+
+    // Sends the change notification to the notify object, if one is registered.
+    void Notify(int item, int value);
+
+private:
+    bool ReadGroup(Items::Group group);
+    bool RestoreGroup(Items::Group group, bool fromUndo);
+    bool WriteModeWord(std::uint16_t word);
+    void RunAutoSizeNotice();
+
+    std::array<MonItem, Items::kCount> m_items{};
+    QPointer<QObject> m_notifyWindow;
+    std::uint16_t m_fH = 0, m_fV = 0;
+    std::array<int, 3> m_markedFlags{};
+    bool m_bDisplayChangeSeen = false;
+    bool m_bAutoSizeReportSeen = false;
+    IAutoSizeNotice* m_pAutoSizeNotice = nullptr;
+
+    // Colour-temperature reference tables read from the monitor's memory.
+    std::array<std::uint16_t, 7> m_tableA{}, m_tableB{}, m_tableC{};
+    std::array<std::uint8_t, 14> m_T{}, m_U{};
+};

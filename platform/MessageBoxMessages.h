@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/UserMessages.h"
+
+class QWidget;
+
+// Message boxes with the caption "Vistrel Pro" and the exclamation icon, and the
+// desktop's beep.
+class CMessageBoxMessages : public IUserMessages {
+public:
+    MsgResult Show(int stringId, MsgButtons buttons, const QString& arg) override;
+    void Beep() override;
+};

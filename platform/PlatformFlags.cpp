@@ -1,0 +1,6 @@
+#include "platform/PlatformFlags.h"
+
+PlatformFlags& Platform() {
+    static PlatformFlags flags;
+    return flags;
+}

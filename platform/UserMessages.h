@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// How the program speaks to the user: message boxes keyed by string-table id, and the
+// beep. The GUI installs message boxes, the command-line tool prints to stderr, tests
+// install a recorder. Everything that may tell the user something goes through here.
+enum class MsgButtons { Ok, YesNoCancel };
+enum class MsgResult { Ok, Yes, No, Cancel };
+
+class IUserMessages {
+public:
+    virtual ~IUserMessages() = default;
+    // Shows string `stringId`; "%1" in the text is replaced by `arg` when given.
+    virtual MsgResult Show(int stringId, MsgButtons buttons = MsgButtons::Ok,
+                           const QString& arg = QString()) = 0;
+    virtual void Beep() = 0;
+};
+
+// The service in force. Starts as the stderr printer.
+IUserMessages& UserMessages();
+// Installs `service` (not owned); nullptr puts the stderr printer back.
+void SetUserMessages(IUserMessages* service);
+
+// The stderr printer, also used by qelt32ctl. Yes/No/Cancel questions answer Yes.
+class CStderrMessages : public IUserMessages {
+public:
+    MsgResult Show(int stringId, MsgButtons buttons, const QString& arg) override;
+    void Beep() override;
+};
