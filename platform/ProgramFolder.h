@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The folder that holds the help files, the cursor/ folder and Display.ini, ending in '/'.
+// In order: the folder named by the environment variable QELT32_DATA_DIR; the folder of the
+// running executable when it holds a cursor/ folder (a build tree, or a copied install);
+// the installed data folder.
+QString ProgramFolder();
