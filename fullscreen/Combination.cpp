@@ -1,0 +1,3 @@
+#include "fullscreen/Combination.h"
+
+std::array<double, 16> g_comboCoef{};
