@@ -220,7 +220,7 @@ private:
 
     std::vector<std::uint8_t> m_input;
     std::deque<SimChunk> m_output;
-    std::vector<SimRequest> m_log;
+    std::deque<SimRequest> m_log; // the most recent kLogLimit frames
 
     int m_noise = 0;
     bool m_corruptNext = false;
