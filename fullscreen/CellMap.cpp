@@ -2,54 +2,58 @@
 
 #include "fullscreen/LogicalMapping.h"
 
+#include <utility>
+#include <vector>
+
 namespace CellMap {
 
+namespace {
+
+// Cell bounds along one axis, [first, second) each: `count` cells alternating space and
+// band, the i-th grid division at pixel division(i), the last cell ending at `extent`.
 // Each band is 2g pixels wide around its grid line, g being a sixth of the space before
-// it; the space cells take what is left. g is measured afresh at every grid line, so the
+// it; the space cells take what is left. g is measured afresh at every division, so the
 // rounding of the mapping never accumulates.
+template <typename Division>
+std::vector<std::pair<int, int>> AxisBounds(int count, int extent, Division division) {
+    std::vector<std::pair<int, int>> bounds;
+    bounds.reserve(static_cast<std::size_t>(count));
+    const int first = division(1);
+    int g = first / 6;
+    bounds.emplace_back(0, first - g);
+    for (int i = 1; i < count; ++i) {
+        const int start = bounds.back().second;
+        int end;
+        if (i == count - 1) {
+            end = extent;
+        } else if (i % 2 == 1) {
+            end = start + 2 * g;
+        } else {
+            const int line = division(i / 2 + 1);
+            g = (line - start) / 6;
+            end = line - g;
+        }
+        bounds.emplace_back(start, end);
+    }
+    return bounds;
+}
+
+} // namespace
+
 Rects ComputeRects(QSize screen) {
     const CLogicalMapping map(screen);
     const int stepX = map.UnitsX() / kGridCols;
     const int stepY = map.UnitsY() / kGridRows;
-    const int cw = map.DeviceX(stepX);
-    const int ch = map.DeviceY(stepY);
-    int gx = cw / 6;
-    int gy = ch / 6;
+    const auto columns =
+        AxisBounds(kCols, screen.width(), [&](int i) { return map.DeviceX(i * stepX); });
+    const auto rows =
+        AxisBounds(kRows, screen.height(), [&](int i) { return map.DeviceY(i * stepY); });
 
     Rects cells{};
-    cells[0] = {0, 0, cw - gx, ch - gy};
-    for (int c = 1; c < kCols; ++c) {
-        Rect& cell = cells[Index(0, c)];
-        cell = {cells[Index(0, c - 1)].right, 0, 0, cells[0].bottom};
-        if (c == kCols - 1) {
-            cell.right = screen.width();
-        } else if (c % 2 == 1) {
-            cell.right = cell.left + 2 * gx;
-        } else {
-            const int x = map.DeviceX((c / 2 + 1) * stepX);
-            gx = (x - cell.left) / 6;
-            cell.right = x - gx;
-        }
-    }
-
-    for (int r = 1; r < kRows; ++r) {
-        Rect& first = cells[Index(r, 0)];
-        const Rect& above = cells[Index(r - 1, 0)];
-        first = {above.left, above.bottom, above.right, 0};
-        if (r == kRows - 1) {
-            first.bottom = screen.height();
-        } else if (r % 2 == 1) {
-            first.bottom = first.top + 2 * gy;
-        } else {
-            const int y = map.DeviceY((r / 2 + 1) * stepY);
-            gy = (y - first.top) / 6;
-            first.bottom = y - gy;
-        }
-        for (int c = 1; c < kCols; ++c) {
-            const Rect& up = cells[Index(r - 1, c)];
-            cells[Index(r, c)] = {up.left, first.top, up.right, first.bottom};
-        }
-    }
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kCols; ++c)
+            cells[Index(r, c)] = {columns[c].first, rows[r].first, columns[c].second,
+                                  rows[r].second};
     return cells;
 }
 

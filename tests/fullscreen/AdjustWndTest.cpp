@@ -8,12 +8,12 @@
 #include "sim/SimMonitor.h"
 
 #include "RecordingMessages.h"
+#include "RenderPattern.h"
 #include "TempProfile.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
@@ -54,18 +54,6 @@ protected:
         ASSERT_TRUE(m_monitor.Connect());
         ASSERT_TRUE(m_monitor.ReadBrightContrast() && m_monitor.ReadGeometry() &&
                     m_monitor.ReadConvergence() && m_monitor.ReadColor() && m_monitor.ReadModes());
-    }
-
-    static QImage Expected(int pattern, QSize size, bool hconv, bool vconv) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        Patterns::Context context;
-        context.screen = size;
-        context.hconvAvailable = hconv;
-        context.vconvAvailable = vconv;
-        Patterns::Paint(painter, pattern, context);
-        return image;
     }
 
     static QImage Shot(QWidget& window) {
@@ -175,10 +163,10 @@ TEST_F(AdjustWndTest, PaintsPatternsOverTheWholeScreen) {
 
     for (int pattern : {Patterns::kCrosshatch, Patterns::kTextRows, Patterns::kCheckerboard}) {
         window.ShowPattern(pattern);
-        EXPECT_EQ(Shot(window), Expected(pattern, screen, true, true)) << pattern;
+        EXPECT_EQ(Shot(window), RenderPattern(pattern, screen, true, true)) << pattern;
     }
     window.ShowPattern(99);
-    EXPECT_EQ(Shot(window), Expected(99, screen, true, true));
+    EXPECT_EQ(Shot(window), RenderPattern(99, screen, true, true));
     EXPECT_EQ(window.ScreenSize(), screen);
 }
 
@@ -194,7 +182,7 @@ TEST_F(AdjustWndTest, ConvergencePatternAsksTheMonitor) {
     Connect("revC", [](CSimMonitor& sim) { sim.SetAvailable(17, false); });
     CAdjustWnd window(m_monitor);
     window.ShowPattern(Patterns::kConvergence);
-    EXPECT_EQ(Shot(window), Expected(Patterns::kConvergence, Screen(), true, false));
+    EXPECT_EQ(Shot(window), RenderPattern(Patterns::kConvergence, Screen(), true, false));
 }
 
 TEST_F(AdjustWndTest, GreyScaleWithoutPaletteIsBlack) {
@@ -202,94 +190,74 @@ TEST_F(AdjustWndTest, GreyScaleWithoutPaletteIsBlack) {
     CObservedAdjustWnd window(m_monitor);
     window.DropPalette();
     window.ShowPattern(Patterns::kGreyScale);
-    EXPECT_EQ(Shot(window), Expected(0, Screen(), true, true));
+    EXPECT_EQ(Shot(window), RenderPattern(0, Screen(), true, true));
 }
 
-namespace {
+// The adjustment mode, opened from the main frame's view on a revision-C monitor, with
+// size and tilt moved away from their values at opening.
+class AdjustModeTest : public AdjustWndTest {
+protected:
+    void SetUp() override {
+        Connect("revC");
+        m_window = std::make_unique<CAdjustWnd>(m_monitor);
+        m_window->SetMainWindow(&m_frame);
+        m_frame.show();
+        m_hsize = m_monitor.Item(kHSize).current;
+        m_tilt = m_monitor.Item(kTilt).current;
 
-// The adjustment mode opened from a main frame and a view, with the geometry and tilt
-// moved away from their values at opening.
-struct OpenedMode {
-    QWidget frame;
-    QObject view;
-    QObject dialog;
-    std::uint16_t hsize = 0;
-    std::uint16_t tilt = 0;
+        m_window->Open(&m_view);
+        ASSERT_TRUE(m_monitor.WriteItem(kHSize, m_hsize + 10));
+        ASSERT_TRUE(m_monitor.WriteItem(kTilt, m_tilt - 5));
+        m_monitor.SetNotifyWindow(&m_dialog); // a dialog run from the mode registered itself
+    }
+
+    void ExpectLeft() {
+        EXPECT_FALSE(m_window->IsActive());
+        EXPECT_FALSE(m_window->isVisible());
+        EXPECT_TRUE(m_frame.isVisible());
+        EXPECT_EQ(m_monitor.GetNotifyWindow(), &m_view);
+    }
+
+    QWidget m_frame;
+    QObject m_view;
+    QObject m_dialog;
+    std::unique_ptr<CAdjustWnd> m_window;
+    std::uint16_t m_hsize = 0;
+    std::uint16_t m_tilt = 0;
 };
 
-} // namespace
+TEST_F(AdjustModeTest, OpenHidesTheFrameAndShowsTheCrosshatch) {
+    EXPECT_TRUE(m_window->IsActive());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_FALSE(m_frame.isVisible());
+    EXPECT_EQ(m_window->Pattern(), Patterns::kCrosshatch);
+}
 
-TEST_F(AdjustWndTest, EscapeRevertsGeometryAndGivesTheScreenBack) {
-    Connect("revC");
-    CAdjustWnd window(m_monitor);
-    OpenedMode mode;
-    window.SetMainWindow(&mode.frame);
-    mode.frame.show();
-    const std::uint16_t hsize = m_monitor.Item(kHSize).current;
-    const std::uint16_t tilt = m_monitor.Item(kTilt).current;
-
-    window.Open(&mode.view);
-    EXPECT_TRUE(window.IsActive());
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(mode.frame.isVisible());
-    EXPECT_EQ(window.Pattern(), Patterns::kCrosshatch);
-
-    ASSERT_TRUE(m_monitor.WriteItem(kHSize, hsize + 10));
-    ASSERT_TRUE(m_monitor.WriteItem(kTilt, tilt - 5));
-    m_monitor.SetNotifyWindow(&mode.dialog); // a dialog run from the mode registered itself
-
-    QTest::keyClick(&window, Qt::Key_Escape);
+TEST_F(AdjustModeTest, EscapeRevertsGeometryAndTilt) {
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_FALSE(window.IsActive());
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(mode.frame.isVisible());
-    EXPECT_EQ(m_monitor.Item(kHSize).current, hsize);
-    EXPECT_EQ(m_monitor.Item(kTilt).current, tilt);
-    EXPECT_EQ(m_sim->Value(kHSize), hsize);
-    EXPECT_EQ(m_sim->Value(kTilt), tilt);
-    EXPECT_EQ(m_monitor.GetNotifyWindow(), &mode.view);
+    ExpectLeft();
+    EXPECT_EQ(m_monitor.Item(kHSize).current, m_hsize);
+    EXPECT_EQ(m_sim->Value(kHSize), m_hsize);
+    EXPECT_EQ(m_sim->Value(kTilt), m_tilt);
     EXPECT_EQ(m_sim->StoreCount(), 0);
 }
 
-TEST_F(AdjustWndTest, EnterKeepsGeometryAndStoresIt) {
-    Connect("revC");
-    CAdjustWnd window(m_monitor);
-    OpenedMode mode;
-    window.SetMainWindow(&mode.frame);
-    const std::uint16_t hsize = m_monitor.Item(kHSize).current;
-    const std::uint16_t tilt = m_monitor.Item(kTilt).current;
-
-    window.Open(&mode.view);
-    ASSERT_TRUE(m_monitor.WriteItem(kHSize, hsize + 10));
-    ASSERT_TRUE(m_monitor.WriteItem(kTilt, tilt + 3));
-    QTest::keyClick(&window, Qt::Key_Return);
+TEST_F(AdjustModeTest, EnterKeepsGeometryAndStoresIt) {
+    QTest::keyClick(m_window.get(), Qt::Key_Return);
     QApplication::processEvents();
-
-    EXPECT_FALSE(window.IsActive());
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(mode.frame.isVisible());
+    ExpectLeft();
     EXPECT_EQ(m_sim->StoreCount(), 1);
-    EXPECT_EQ(m_sim->Value(kHSize), hsize + 10);
-    EXPECT_EQ(m_monitor.Item(kHSize).stored, hsize + 10);
-    EXPECT_EQ(m_monitor.Item(kTilt).stored, tilt + 3);
-    EXPECT_EQ(m_monitor.GetNotifyWindow(), &mode.view);
+    EXPECT_EQ(m_sim->Value(kHSize), m_hsize + 10);
+    EXPECT_EQ(m_monitor.Item(kHSize).stored, m_hsize + 10);
+    EXPECT_EQ(m_monitor.Item(kTilt).stored, m_tilt - 5);
 }
 
-TEST_F(AdjustWndTest, CloseInTheModeCancelsIt) {
-    Connect("revC");
-    CAdjustWnd window(m_monitor);
-    OpenedMode mode;
-    window.SetMainWindow(&mode.frame);
-    const std::uint16_t hsize = m_monitor.Item(kHSize).current;
-
-    window.Open(&mode.view);
-    ASSERT_TRUE(m_monitor.WriteItem(kHSize, hsize + 4));
-    window.close(); // Alt+F4
+TEST_F(AdjustModeTest, CloseCancelsTheMode) {
+    m_window->close(); // Alt+F4
     QApplication::processEvents();
-    EXPECT_FALSE(window.IsActive());
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(mode.frame.isVisible());
-    EXPECT_EQ(m_sim->Value(kHSize), hsize);
+    ExpectLeft();
+    EXPECT_EQ(m_sim->Value(kHSize), m_hsize);
 }
 
 TEST_F(AdjustWndTest, TestPatternScreenIgnoresOkAndCancel) {

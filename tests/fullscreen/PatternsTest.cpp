@@ -1,8 +1,7 @@
 #include "fullscreen/Patterns.h"
-#include "fullscreen/GreyPalette.h"
 
-#include <QImage>
-#include <QPainter>
+#include "RenderPattern.h"
+#include "fullscreen/GreyPalette.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +14,6 @@ namespace {
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kMagenta = qRgb(255, 0, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
-
-// Paints a pattern onto a black surface, as the window's erase leaves it.
-QImage Render(int pattern, QSize size, bool hconv = true, bool vconv = true,
-              const CGreyPalette* palette = nullptr) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(kBlack);
-    QPainter painter(&image);
-    Patterns::Context context;
-    context.screen = size;
-    context.hconvAvailable = hconv;
-    context.vconvAvailable = vconv;
-    context.palette = palette;
-    Patterns::Paint(painter, pattern, context);
-    return image;
-}
 
 bool AllPixels(const QImage& image, QRgb color) {
     for (int y = 0; y < image.height(); ++y)
@@ -101,25 +85,25 @@ void ExpectCrosshatch(const QImage& image, const GridCase& grid, QRgb horizontal
 TEST(CrosshatchPattern, WhiteLinesOneUnitBeforeEachDivision) {
     for (const GridCase* grid : {&kGrid800x600, &kGrid1280x1024, &kGrid1000x600, &kGrid640x480}) {
         SCOPED_TRACE(grid->size.width());
-        ExpectCrosshatch(Render(Patterns::kCrosshatch, grid->size), *grid, kWhite, kWhite);
+        ExpectCrosshatch(RenderPattern(Patterns::kCrosshatch, grid->size), *grid, kWhite, kWhite);
     }
 }
 
 TEST(CrosshatchPattern, ConvergenceMagentaFollowsAvailableAxes) {
     // Horizontal lines show vertical convergence, vertical lines horizontal convergence.
-    ExpectCrosshatch(Render(Patterns::kConvergence, {800, 600}, true, true), kGrid800x600, kMagenta,
-                     kMagenta);
-    ExpectCrosshatch(Render(Patterns::kConvergence, {800, 600}, true, false), kGrid800x600, kWhite,
-                     kMagenta);
-    ExpectCrosshatch(Render(Patterns::kConvergence, {1280, 1024}, false, true), kGrid1280x1024,
-                     kMagenta, kWhite);
-    ExpectCrosshatch(Render(Patterns::kConvergence, {1000, 600}, false, false), kGrid1000x600,
-                     kWhite, kWhite);
+    ExpectCrosshatch(RenderPattern(Patterns::kConvergence, {800, 600}, true, true), kGrid800x600,
+                     kMagenta, kMagenta);
+    ExpectCrosshatch(RenderPattern(Patterns::kConvergence, {800, 600}, true, false), kGrid800x600,
+                     kWhite, kMagenta);
+    ExpectCrosshatch(RenderPattern(Patterns::kConvergence, {1280, 1024}, false, true),
+                     kGrid1280x1024, kMagenta, kWhite);
+    ExpectCrosshatch(RenderPattern(Patterns::kConvergence, {1000, 600}, false, false),
+                     kGrid1000x600, kWhite, kWhite);
 }
 
 TEST(CheckerboardPattern, AlternatesEveryPixelStartingWhite) {
     for (QSize size : {QSize(800, 600), QSize(1280, 1024), QSize(1000, 600), QSize(641, 479)}) {
-        const QImage image = Render(Patterns::kCheckerboard, size);
+        const QImage image = RenderPattern(Patterns::kCheckerboard, size);
         int wrong = 0;
         for (int y = 0; y < size.height(); ++y)
             for (int x = 0; x < size.width(); ++x)
@@ -139,7 +123,7 @@ struct TextCase {
 };
 
 void ExpectTextRows(const TextCase& c) {
-    const QImage image = Render(Patterns::kTextRows, c.size);
+    const QImage image = RenderPattern(Patterns::kTextRows, c.size);
     const int w = c.size.width();
     const std::set<int> lines(c.lines.begin(), c.lines.end());
 
@@ -220,7 +204,7 @@ TEST(GreyScalePattern, WhiteUpperHalfAndSixteenBars) {
     // height leaves the extra row to the lower half.
     for (QSize size : {QSize(1000, 601), QSize(800, 600), QSize(1280, 1024)}) {
         SCOPED_TRACE(size.width());
-        const QImage image = Render(Patterns::kGreyScale, size, true, true, palette.get());
+        const QImage image = RenderPattern(Patterns::kGreyScale, size, true, true, palette.get());
         const int w = size.width(), h = size.height(), bw = w / 16;
         int wrong = 0;
         for (int y = 0; y < h; ++y) {
@@ -238,12 +222,12 @@ TEST(GreyScalePattern, WhiteUpperHalfAndSixteenBars) {
 }
 
 TEST(GreyScalePattern, NothingWithoutPalette) {
-    EXPECT_TRUE(AllPixels(Render(Patterns::kGreyScale, {800, 600}), kBlack));
+    EXPECT_TRUE(AllPixels(RenderPattern(Patterns::kGreyScale, {800, 600}), kBlack));
 }
 
 TEST(PatternNumbers, UnknownNumberLeavesScreenBlack) {
     for (int pattern : {0, 5, 13, 99, -1})
-        EXPECT_TRUE(AllPixels(Render(pattern, {640, 480}), kBlack)) << pattern;
+        EXPECT_TRUE(AllPixels(RenderPattern(pattern, {640, 480}), kBlack)) << pattern;
 }
 
 TEST(GreyPalette, SixteenLevelsFromWhiteToBlack) {
