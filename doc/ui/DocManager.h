@@ -3,16 +3,21 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
+
 class CMonitor;
 class CQelt32Doc;
 class QWidget;
 
 // The program's single-document framework: one settings document, new/open/save/save-as,
 // the title ("Untitled" for a new document) and the four-entry recent-file list (kept in
-// the profile). The main frame builds its File menu on it.
+// the profile, section "Recent File List", "File1".."File4"). The main frame builds its
+// File menu on it.
 class CDocManager : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kMaxRecentFiles = 4;
+
     CDocManager(CMonitor& monitor, QWidget* frame);
     ~CDocManager() override;
 
@@ -20,18 +25,33 @@ public:
     QString Title() const;
     QString PathName() const;
     QStringList RecentFiles() const;
+    CQelt32Doc& Document() { return *m_pDoc; }
 
     // Opens a file directly (command line, drop, recent list) with the stored group choice.
+    // A failed or rejected open leaves the name, the path and the monitor as they were.
     bool OpenDocumentFile(const QString& path);
+    // Saves to `path`; on success the document takes that name.
+    bool DoSave(const QString& path);
 
 public slots:
     void FileNew();
-    void FileOpen();   // the open dialog with the three group boxes
+    void FileOpen(); // the open dialog with the three group boxes
     void FileSave();
     void FileSaveAs();
+    // Opens entry `index`; an entry that cannot be opened leaves the list.
     void OpenRecentFile(int index);
 
 signals:
     void titleChanged(const QString& title);
     void recentFilesChanged(const QStringList& files);
+
+private:
+    void AddRecentFile(const QString& path);
+    void SetRecentFiles(const QStringList& files);
+    // Where the file dialogs start: the document's folder, else that of the latest file.
+    QString StartFolder() const;
+
+    std::unique_ptr<CQelt32Doc> m_pDoc;
+    QWidget* m_pFrame;
+    QStringList m_recentFiles;
 };

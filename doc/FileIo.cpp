@@ -1,0 +1,180 @@
+#include "doc/FileIo.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+FileError FromErrno(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return FileError::NotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return FileError::AccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileError::DiskFull;
+    default:
+        return FileError::Other;
+    }
+}
+
+// Owns a descriptor; closing explicitly reports the error a late write-back may give.
+class CFd {
+public:
+    explicit CFd(int fd) : m_fd(fd) {}
+    ~CFd() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CFd(const CFd&) = delete;
+    CFd& operator=(const CFd&) = delete;
+    int Get() const { return m_fd; }
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0)
+            errno = EIO;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+// Follows symbolic links so that saving replaces the file a link points at, not the link.
+QString ResolveLinks(const QString& path) {
+    QString target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            break;
+        target = info.symLinkTarget();
+    }
+    return target;
+}
+
+// A new file beside the target, created exclusively so nobody else's file is reused.
+int CreateTemporary(const QString& target, QByteArray& tempName) {
+    const QFileInfo info(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName =
+            QFile::encodeName(info.absolutePath() + "/." + info.fileName() + '.' +
+                              QString::number(QRandomGenerator::global()->generate(), 36) + ".tmp");
+        const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+} // namespace
+
+FileError ReadWholeFile(const QString& path, qsizetype maxBytes, QByteArray& bytes) {
+    bytes.clear();
+    // Non-blocking, so that a named pipe cannot hold the program; only plain files are read.
+    CFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0)
+        return FromErrno(errno);
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0)
+        return FromErrno(errno);
+    if (S_ISDIR(st.st_mode))
+        return FileError::NotFound;
+    if (!S_ISREG(st.st_mode))
+        return FileError::Other;
+    if (st.st_size > maxBytes)
+        return FileError::TooLarge;
+
+    QByteArray data(maxBytes + 1, Qt::Uninitialized);
+    qsizetype total = 0;
+    while (total < data.size()) {
+        const ssize_t n = ::read(fd.Get(), data.data() + total, size_t(data.size() - total));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return FromErrno(errno);
+        if (n == 0)
+            break;
+        total += n;
+    }
+    if (total > maxBytes) // grew while we read it
+        return FileError::TooLarge;
+    data.truncate(total);
+    bytes = data;
+    return FileError::None;
+}
+
+FileError WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    const QString target = ResolveLinks(path);
+    const QByteArray targetName = QFile::encodeName(target);
+    struct stat old {};
+    const bool exists = ::stat(targetName.constData(), &old) == 0;
+    if (exists) {
+        if (!S_ISREG(old.st_mode))
+            return S_ISDIR(old.st_mode) ? FileError::AccessDenied : FileError::Other;
+        // The read-only mark is honoured even where the user could replace the file.
+        if ((old.st_mode & 0222) == 0 || ::access(targetName.constData(), W_OK) != 0)
+            return FileError::AccessDenied;
+    } else if (errno != ENOENT) {
+        return FromErrno(errno);
+    }
+
+    QByteArray tempName;
+    CFd fd(CreateTemporary(target, tempName));
+    if (fd.Get() < 0)
+        return FromErrno(errno);
+    int error = 0;
+    if (exists) {
+        (void)::fchown(fd.Get(), old.st_uid, old.st_gid); // works only where we may
+        if (::fchmod(fd.Get(), old.st_mode & 07777) != 0)
+            error = errno;
+    }
+    if (!error && !WriteAll(fd.Get(), bytes.constData(), bytes.size()))
+        error = errno;
+    if (!error && ::fsync(fd.Get()) != 0)
+        error = errno;
+    if (!fd.Close() && !error)
+        error = errno;
+    if (!error && ::rename(tempName.constData(), targetName.constData()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(tempName.constData());
+        return FromErrno(error);
+    }
+    // Make the rename itself durable; a failure here leaves a complete file either way.
+    const int dir = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return FileError::None;
+}

@@ -1,0 +1,167 @@
+#include "doc/Qelt32Doc.h"
+
+#include "doc/DocStrings.h"
+#include "doc/FileIo.h"
+#include "link/Monitor.h"
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+QString FileTitle(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+void ReportReadError(FileError error, const QString& path) {
+    switch (error) {
+    case FileError::None:
+        return;
+    case FileError::NotFound:
+        UserMessages().Show(DocStr::FileNotFound, MsgButtons::Ok, FileTitle(path));
+        return;
+    case FileError::AccessDenied:
+        UserMessages().Show(DocStr::ReadDenied, MsgButtons::Ok, FileTitle(path));
+        return;
+    case FileError::TooLarge:
+        UserMessages().Show(DocStr::UnexpectedFormat);
+        return;
+    case FileError::DiskFull:
+    case FileError::Other:
+        UserMessages().Show(DocStr::OpenFailed);
+        return;
+    }
+}
+
+void ReportWriteError(FileError error, const QString& path) {
+    switch (error) {
+    case FileError::None:
+        return;
+    case FileError::NotFound:
+        UserMessages().Show(DocStr::FileNotFound, MsgButtons::Ok, FileTitle(path));
+        return;
+    case FileError::AccessDenied:
+        UserMessages().Show(DocStr::WriteDenied, MsgButtons::Ok, FileTitle(path));
+        return;
+    case FileError::DiskFull:
+        UserMessages().Show(DocStr::DiskFull);
+        return;
+    case FileError::TooLarge:
+    case FileError::Other:
+        UserMessages().Show(DocStr::SaveFailed);
+        return;
+    }
+}
+
+// Link failures are reported by the controller itself; the load goes on with the next call.
+void Apply(CMonitor& monitor, const LoadStep& step) {
+    switch (step.op) {
+    case LoadOp::WriteItem:
+        monitor.WriteItem(step.item, step.value);
+        break;
+    case LoadOp::HMoireOnFromFlags:
+        monitor.SetHMoireOnFromFlags(step.value);
+        break;
+    case LoadOp::VMoireOnFromFlags:
+        monitor.SetVMoireOnFromFlags(step.value);
+        break;
+    case LoadOp::ColorCustomFromFlags:
+        monitor.SetColorCustomFromFlags(step.value);
+        break;
+    case LoadOp::PowerSaveModeFromFlags:
+        monitor.SetPowerSaveModeFromFlags(step.value);
+        break;
+    case LoadOp::Mode1DelayFromFlags:
+        monitor.SetMode1DelayFromFlags(step.value);
+        break;
+    }
+}
+
+} // namespace
+
+CQelt32Doc::CQelt32Doc(CMonitor& monitor) : m_monitor(monitor) {}
+
+bool CQelt32Doc::OnNewDocument() {
+    DeleteContents();
+    SetPathName(QString());
+    return true;
+}
+
+void CQelt32Doc::DeleteContents() {
+    m_bRejected = 0;
+}
+
+bool CQelt32Doc::OnOpenDocument(const QString& path) {
+    return OnOpenDocument(path, LoadGroups::FromProfile());
+}
+
+bool CQelt32Doc::OnOpenDocument(const QString& path, const LoadGroups& groups) {
+    DeleteContents();
+    QByteArray bytes;
+    const FileError error = ReadWholeFile(path, SettingsFormat::kMaxFileSize, bytes);
+    if (error != FileError::None) {
+        ReportReadError(error, path);
+        return false;
+    }
+    return Load(bytes, groups) && m_bRejected == 0;
+}
+
+bool CQelt32Doc::OnSaveDocument(const QString& path) {
+    const FileError error = WriteFileAtomically(path, Store());
+    ReportWriteError(error, path);
+    return error == FileError::None;
+}
+
+QByteArray CQelt32Doc::Store() const {
+    std::array<std::uint16_t, SettingsFormat::kValueCount> values{};
+    for (int item = 0; item < SettingsFormat::kValueCount; ++item)
+        m_monitor.GetItem(item, nullptr, &values[item], nullptr);
+    const MonitorIdentity id = Identity();
+    return SettingsFormat::EncodeBinary(id.serial, id.fH, id.fV, values);
+}
+
+bool CQelt32Doc::Load(const QByteArray& bytes, const LoadGroups& groups) {
+    const std::optional<SettingsFormat::SettingsContent> content = SettingsFormat::Decode(bytes);
+    if (!content) {
+        UserMessages().Show(DocStr::UnexpectedFormat);
+        return false;
+    }
+    const LoadPlan plan = PlanLoad(*content, Identity(), groups);
+    if (plan.otherMonitor) {
+        UserMessages().Show(DocStr::OtherMonitor);
+        m_bRejected = 1;
+        return false;
+    }
+    if (plan.timingMismatch)
+        UserMessages().Show(DocStr::ScreenDataUnavailable);
+    for (const LoadStep& step : plan.steps)
+        Apply(m_monitor, step);
+    return true;
+}
+
+MonitorIdentity CQelt32Doc::Identity() const {
+    MonitorIdentity id;
+    m_monitor.GetTiming(&id.fH, &id.fV);
+    id.serial = m_monitor.GetSerialNumber();
+    return id;
+}
+
+QString CQelt32Doc::GetTitle() const {
+    return m_strPathName.isEmpty() ? LoadAppString(DocStr::Untitled) : FileTitle(m_strPathName);
+}
+
+void CQelt32Doc::SetPathName(const QString& path) {
+    m_strPathName = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+}
+
+QString CQelt32Doc::ProposedSaveName() const {
+    QString name = GetTitle();
+    const qsizetype bad = name.indexOf(QRegularExpression(R"([ #%;/\\])"));
+    if (bad >= 0)
+        name.truncate(bad);
+    if (!name.endsWith(".qlt", Qt::CaseInsensitive))
+        name += ".qlt";
+    return name;
+}
