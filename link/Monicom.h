@@ -5,7 +5,7 @@
 #include <QObject>
 
 #include <array>
-#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -40,18 +40,61 @@ struct MonReply {
 // Handed to the watcher thread.
 struct WATCHINFO {
     ISerialPort* port = nullptr;
-    bool wait = false;            // the Windows-95 event wait; always false here
-    QObject* target = nullptr;    // the controller's "window"
+    bool wait = false;         // the Windows-95 event wait; the poll() watcher serves both
+    QObject* target = nullptr; // the controller's "window"
 };
+
+// How long the link waits for the monitor. The defaults are the monitor's own timings;
+// tests shorten them so that a silent monitor does not cost seconds.
+struct MonTimings {
+    std::chrono::milliseconds reply{3000};       // each wait for bytes, a reply or a write
+    std::chrono::milliseconds autoSize{3000};    // the monitor sizing the picture
+    std::chrono::milliseconds timingStatus{700}; // revision C: status after a timing report
+};
+
+// Bits of the monitor's mode word (item 30, wire code 0xF0).
+namespace ModeBits {
+constexpr std::uint16_t InputBnc = 0x0008;     // current input: BNC (clear: D-SUB)
+constexpr std::uint16_t DetectManual = 0x0010; // input detection: manual
+constexpr std::uint16_t PowerOff = 0x0020;     // power saving off
+constexpr std::uint16_t PowerNutek = 0x0040;   // power saving NUTEK
+constexpr std::uint16_t Mode1Delay = 0x0080;   // delay before Mode 1: 3 minutes (clear: 5 s)
+constexpr std::uint16_t HMoire = 0x0100;       // horizontal moire reduction on
+constexpr std::uint16_t VMoire = 0x0200;       // vertical moire reduction on
+constexpr std::uint16_t DetectBnc = 0x0400;    // automatic detection, priority on BNC
+constexpr std::uint16_t BeepOff = 0x0800;
+constexpr std::uint16_t ColorCustom = 0x2000; // user-defined colour, not a preset
+
+// A three-way mode held in two bits: 0 clears both, 1 clears `first` and sets `second`,
+// 2 sets `first`; any other mode leaves the word as it is.
+std::uint16_t ApplyTwoBitMode(std::uint16_t word, int mode, std::uint16_t first,
+                              std::uint16_t second);
+// `word` with `mask` set or cleared.
+constexpr std::uint16_t With(std::uint16_t word, std::uint16_t mask, bool on) {
+    return on ? word | mask : word & ~mask;
+}
+} // namespace ModeBits
 
 // Frame codec helpers, pure functions (tests call them directly).
 namespace MonFrame {
+constexpr std::uint8_t kSync = 0x55;
+constexpr std::uint8_t kTrailer = 0xAA;
+// The receive buffer after the kind byte: data and checksum.
+constexpr int kMaxReplyBody = 124;
+
 // Number of data bytes a request command carries.
 int RequestDataCount(std::uint8_t command);
 // The full request frame: sync, length, command, data, XOR checksum, 0xAA 0xAA.
 std::vector<std::uint8_t> BuildRequest(const MonRequest& request);
 // Data bytes of a reply kind, -1 for a kind the link does not know.
 int ReplyDataCount(std::uint8_t kind);
+// Bytes after the kind byte (data and checksum) that a reply with this length byte
+// carries: the length's low 7 bits, except that a kind-0x5D reply declaring 3 has 4.
+int ReplyBodyLength(std::uint8_t lengthByte, std::uint8_t kind);
+// XOR of `count` bytes, starting from `seed`.
+std::uint8_t Xor(const std::uint8_t* bytes, std::size_t count, std::uint8_t seed = 0);
+// The identity record from the 28 data bytes of a kind-0xE1 reply.
+MonIdentity UnpackIdentity(const std::uint8_t* data);
 } // namespace MonFrame
 
 // The serial link to the monitor: opens and identifies the port, sends request frames and
@@ -69,9 +112,12 @@ public:
     ISerialPort& Port();
 
     // Frame tracing (qelt32ctl --trace): called for every frame sent (sent = true) and
-    // every reply received whole or dropped.
+    // for the bytes every receive took from the line, whether they made a frame or not.
     using TraceSink = std::function<void(bool sent, const std::uint8_t* bytes, std::size_t n)>;
     void SetTraceSink(TraceSink sink);
+
+    void SetTimings(const MonTimings& timings) { m_timings = timings; }
+    const MonTimings& Timings() const { return m_timings; }
 
     bool OpenPort(int index);
     void ClosePort();
@@ -100,8 +146,14 @@ public:
     // Signals the stop event and joins the watcher; safe to call twice.
     void StopWatcher();
 
+signals:
+    // The watcher found the port dead (cable pulled, device gone) and ended. Emitted on
+    // the watcher thread.
+    void portFailed();
+
 public slots:
-    // WM_USER+1: more than 5 bytes are queued (invoked by the watcher, blocking).
+    // WM_USER+1: more than 5 bytes are queued (invoked by the watcher, which waits until
+    // the handler has returned).
     virtual void OnMonitorData() {}
     // WM_USER+3: a timing frame arrived while QueryItem waited.
     virtual void OnTimingChanged() {}
@@ -113,12 +165,26 @@ protected:
     int m_nPortIndex = 0;
     bool m_bWindow = false;
 
+    // True once the port reports itself dead: waiting any longer cannot help.
+    bool PortFailed() const;
+
 private:
+    bool ReadBytes(std::uint8_t* data, std::size_t count, ISerialPort::Clock::time_point deadline);
+    bool WriteFrame(const std::vector<std::uint8_t>& frame);
+    // Receives frames until `accept` takes one (TRUE, `reply` holds it), the reply wait
+    // is over or the port is dead.
+    bool AwaitReply(MonReply& reply, const std::function<bool(const MonReply&)>& accept);
+    void Trace(bool sent, const std::uint8_t* bytes, std::size_t count) const;
     void WatchThread();
+    // Has OnMonitorData run on the controller's thread and waits until it has returned;
+    // false when the stop event came first.
+    bool DeliverMonitorData();
 
     std::unique_ptr<ISerialPort> m_ownPort;
     ISerialPort* m_pPort = nullptr;
     TraceSink m_trace;
+    MonTimings m_timings;
     std::thread m_watcher;
     int m_stopEvent = -1; // eventfd: the watcher's stop event
+    int m_doneEvent = -1; // eventfd: OnMonitorData has returned
 };

@@ -183,8 +183,20 @@ public:
 private:
     bool ReadGroup(Items::Group group);
     bool RestoreGroup(Items::Group group, bool fromUndo);
+    // Writes `value` back to an available item that differs from it, with 3 attempts.
+    bool RestoreItem(int item, std::uint16_t value);
+    std::uint16_t ModeWord() const { return m_items[Items::ModeWord].current; }
     bool WriteModeWord(std::uint16_t word);
+    // Sets or clears one mode-word bit and sends the word.
+    bool SetModeBit(std::uint16_t mask, bool on);
+    // Sets or clears one bit of the mode word's stored snapshot (no traffic).
+    void CommitModeBit(std::uint16_t mask, bool on);
+    // The same for a switch that exists only when its level item is available.
+    bool SetSwitchBit(int levelItem, std::uint16_t mask, bool on);
+    void CommitSwitchBit(int levelItem, std::uint16_t mask, bool on);
     void RunAutoSizeNotice();
+    void OnTimingReport(const MonReply& timing);
+    void OnPanelChange(const MonReply& change);
 
     std::array<MonItem, Items::kCount> m_items{};
     QPointer<QObject> m_notifyWindow;

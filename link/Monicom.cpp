@@ -1,0 +1,308 @@
+#include "link/Monicom.h"
+
+#include "platform/PlatformFlags.h"
+#include "platform/PortMap.h"
+#include "platform/PosixSerialPort.h"
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstring>
+
+namespace {
+using Clock = ISerialPort::Clock;
+
+constexpr std::uint8_t kQueryItem = 0x01;
+constexpr std::uint8_t kSetValue = 0x03;
+constexpr std::uint8_t kQueryTiming = 0x07;
+constexpr std::uint8_t kReadMemory = 0x59;
+constexpr std::uint8_t kIdentify = 0xF1;
+
+constexpr std::uint8_t kItemReply = 0x02;
+constexpr std::uint8_t kTimingReply = 0x4E;
+constexpr std::uint8_t kIdentityReply = 0xE1;
+
+constexpr std::uint8_t kModeWordCode = 0xF0;
+constexpr int kSetValueWrites = 4;
+constexpr int kModeWordQueries = 4;
+
+// Reads the mode word from the monitor, changes the two bits of a three-way mode and
+// sends it back without looking at the send.
+bool ChangeModeWordBits(CMonicom& link, int mode, std::uint16_t first, std::uint16_t second) {
+    std::uint16_t word = 0;
+    bool read = false;
+    for (int attempt = 0; attempt < kModeWordQueries && !read; ++attempt)
+        read = link.QueryItem(kModeWordCode, nullptr, &word, nullptr);
+    if (!read)
+        return false;
+    link.SendSetValue(ModeBits::ApplyTwoBitMode(word, mode, first, second), kModeWordCode);
+    return true;
+}
+} // namespace
+
+std::uint16_t ModeBits::ApplyTwoBitMode(std::uint16_t word, int mode, std::uint16_t first,
+                                        std::uint16_t second) {
+    switch (mode) {
+    case 0:
+        return word & ~(first | second);
+    case 1:
+        return (word & ~first) | second;
+    case 2:
+        return word | first;
+    default:
+        return word;
+    }
+}
+
+CMonicom::CMonicom(QObject* parent)
+    : QObject(parent), m_ownPort(std::make_unique<CPosixSerialPort>()), m_pPort(m_ownPort.get()) {
+    m_bIsWindows95 = Platform().isWindows95;
+    m_watchInfo.wait = m_bIsWindows95;
+    m_stopEvent = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    m_doneEvent = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+}
+
+CMonicom::~CMonicom() {
+    ClosePort();
+    ::close(m_stopEvent);
+    ::close(m_doneEvent);
+}
+
+void CMonicom::SetSerialPort(ISerialPort* port) {
+    ClosePort();
+    m_pPort = port ? port : m_ownPort.get();
+}
+
+ISerialPort& CMonicom::Port() {
+    return *m_pPort;
+}
+
+void CMonicom::SetTraceSink(TraceSink sink) {
+    m_trace = std::move(sink);
+}
+
+void CMonicom::Trace(bool sent, const std::uint8_t* bytes, std::size_t count) const {
+    if (m_trace && count > 0)
+        m_trace(sent, bytes, count);
+}
+
+bool CMonicom::IsPortOpen() const {
+    return m_pPort->IsOpen();
+}
+
+bool CMonicom::PortFailed() const {
+    return m_pPort->QueuedInput() < 0;
+}
+
+bool CMonicom::OpenPort(int index) {
+    m_identity.maker[0] = '\0';
+    const QString path = PortMap().Path(index);
+    if (path.isEmpty() || !Port().Open(path))
+        return false;
+    Port().Purge();
+    MonReply reply;
+    if (!SendCommand(kIdentify) || !ReceiveFrame(reply) || reply.kind != kIdentityReply) {
+        ClosePort();
+        return false;
+    }
+    m_identity = reply.identity;
+    if (std::strstr(m_identity.model, "LQ")) {
+        UserMessages().Show(Str::FlatPanel);
+        ClosePort();
+        return false;
+    }
+    for (char& c : m_identity.maker)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (std::strstr(m_identity.maker, "QURE") || std::strstr(m_identity.maker, "VORKA")) {
+        m_nPortIndex = index;
+        return true;
+    }
+    ClosePort();
+    return false;
+}
+
+void CMonicom::ClosePort() {
+    // The watcher cannot outlive the port it waits on.
+    StopWatcher();
+    if (Port().IsOpen())
+        Port().Close();
+}
+
+bool CMonicom::ReadBytes(std::uint8_t* data, std::size_t count, Clock::time_point deadline) {
+    if (!Port().WaitQueued(count, deadline))
+        return false;
+    if (!Port().ReadExact(data, count)) {
+        Port().ClearError();
+        return false;
+    }
+    return true;
+}
+
+bool CMonicom::WriteFrame(const std::vector<std::uint8_t>& frame) {
+    if (!Port().WaitOutputDrained(Clock::now() + m_timings.reply))
+        return false;
+    if (!Port().WriteAll(frame.data(), frame.size())) {
+        Port().ClearError();
+        return false;
+    }
+    Trace(true, frame.data(), frame.size());
+    return true;
+}
+
+bool CMonicom::SendFrame(const MonRequest& request) {
+    return WriteFrame(MonFrame::BuildRequest(request));
+}
+
+bool CMonicom::ReceiveFrame(MonReply& reply) {
+    std::vector<std::uint8_t> taken; // every byte this receive consumed, for the trace
+    auto take = [&](std::uint8_t* data, std::size_t count, Clock::time_point deadline) {
+        if (!ReadBytes(data, count, deadline))
+            return false;
+        taken.insert(taken.end(), data, data + count);
+        return true;
+    };
+    auto fail = [&] {
+        Trace(false, taken.data(), taken.size());
+        return false;
+    };
+
+    // Sync: two 0x55 in a row. The search as a whole is bounded, so a line that only
+    // carries noise cannot hold the caller for longer than one reply wait.
+    const auto syncDeadline = Clock::now() + m_timings.reply;
+    std::uint8_t byte = 0, previous = 0;
+    do {
+        previous = byte;
+        if (!take(&byte, 1, syncDeadline))
+            return fail();
+    } while (!(previous == MonFrame::kSync && byte == MonFrame::kSync));
+
+    std::uint8_t head[4]; // 'P', 'n', length, kind
+    if (!take(&head[0], 1, Clock::now() + m_timings.reply) || head[0] != 'P')
+        return fail();
+    if (!take(&head[1], 1, Clock::now() + m_timings.reply) || head[1] != 'n')
+        return fail();
+    if (!take(&head[2], 2, Clock::now() + m_timings.reply))
+        return fail();
+    const std::uint8_t length = head[2], kind = head[3];
+
+    // A declared length beyond the receive buffer is not read at all; the next receive
+    // skips these bytes while it looks for the sync.
+    const int body = MonFrame::ReplyBodyLength(length, kind);
+    if (body < 1 || body > MonFrame::kMaxReplyBody)
+        return fail();
+    std::array<std::uint8_t, MonFrame::kMaxReplyBody> data{};
+    if (!take(data.data(), body, Clock::now() + m_timings.reply))
+        return fail();
+    if (MonFrame::Xor(data.data(), body - 1, MonFrame::Xor(head, 4)) != data[body - 1])
+        return fail();
+    // Unknown kinds, and known ones too short to hold their data, are dropped here; the
+    // trailer is left for the next receive to skip.
+    const int dataCount = MonFrame::ReplyDataCount(kind);
+    if (dataCount < 0 || body - 1 < dataCount)
+        return fail();
+
+    std::uint8_t trailer = 0;
+    for (int i = 0; i < 2; ++i)
+        if (!take(&trailer, 1, Clock::now() + m_timings.reply) || trailer != MonFrame::kTrailer)
+            return fail();
+
+    Trace(false, taken.data(), taken.size());
+    reply.length = length;
+    reply.kind = kind;
+    std::copy(data.begin(), data.begin() + body - 1, reply.data.begin());
+    if (kind == kIdentityReply)
+        reply.identity = MonFrame::UnpackIdentity(data.data());
+    return true;
+}
+
+bool CMonicom::SendCommand(std::uint8_t command) {
+    return SendFrame({0x81, command, {}});
+}
+
+bool CMonicom::SendSetValue(std::uint16_t value, std::uint8_t code) {
+    const MonRequest request{
+        0x84, kSetValue, {code, std::uint8_t(value >> 8), std::uint8_t(value)}};
+    for (int attempt = 0; attempt < kSetValueWrites; ++attempt)
+        if (SendFrame(request))
+            return true;
+    return false;
+}
+
+bool CMonicom::AwaitReply(MonReply& reply, const std::function<bool(const MonReply&)>& accept) {
+    const auto start = Clock::now();
+    do {
+        if (ReceiveFrame(reply)) {
+            if (accept(reply))
+                return true;
+        } else if (PortFailed()) {
+            return false;
+        }
+        reply = MonReply();
+    } while (Clock::now() - start <= m_timings.reply);
+    return false;
+}
+
+bool CMonicom::QueryItem(std::uint8_t code, std::uint16_t* maximum, std::uint16_t* value,
+                         int* status) {
+    if (!SendFrame({0x82, kQueryItem, {code}}))
+        return false;
+    MonReply reply;
+    const bool answered = AwaitReply(reply, [&](const MonReply& r) {
+        // The timing changed under us; once the window exists it is read again later.
+        if (r.kind == kTimingReply && m_bWindow)
+            QMetaObject::invokeMethod(this, &CMonicom::OnTimingChanged, Qt::QueuedConnection);
+        return r.kind == kItemReply && r.data[1] == code;
+    });
+    if (!answered)
+        return false;
+    if (status)
+        *status = reply.data[0];
+    if (maximum)
+        *maximum = std::uint16_t(reply.data[3] << 8 | reply.data[4]);
+    if (value)
+        *value = std::uint16_t(reply.data[5] << 8 | reply.data[6]);
+    return true;
+}
+
+bool CMonicom::QueryTiming(std::uint16_t* fH, std::uint16_t* fV) {
+    if (!SendCommand(kQueryTiming))
+        return false;
+    MonReply reply;
+    if (!AwaitReply(reply, [](const MonReply& r) { return r.kind == kTimingReply; }))
+        return false;
+    if (fH)
+        *fH = std::uint16_t(reply.data[0] << 8 | reply.data[1]);
+    if (fV)
+        *fV = std::uint16_t(reply.data[2] << 8 | reply.data[3]);
+    return true;
+}
+
+bool CMonicom::ReadMemory(std::uint16_t address, std::uint8_t* first, std::uint8_t* second) {
+    const std::uint8_t high = address >> 8, low = address & 0xFF;
+    if (!SendFrame({0x83, kReadMemory, {high, low}}))
+        return false;
+    MonReply reply;
+    // Any kind that echoes the address and carries the two bytes will do.
+    const bool answered = AwaitReply(reply, [&](const MonReply& r) {
+        const int dataCount = MonFrame::ReplyBodyLength(r.length, r.kind) - 1;
+        return dataCount >= 4 && r.data[0] == high && r.data[1] == low;
+    });
+    if (!answered)
+        return false;
+    if (first)
+        *first = reply.data[2];
+    if (second)
+        *second = reply.data[3];
+    return true;
+}
+
+bool CMonicom::SetPowerSaveMode(int mode) {
+    return ChangeModeWordBits(*this, mode, ModeBits::PowerOff, ModeBits::PowerNutek);
+}
+
+bool CMonicom::SetInputDetection(int mode) {
+    return ChangeModeWordBits(*this, mode, ModeBits::DetectManual, ModeBits::DetectBnc);
+}

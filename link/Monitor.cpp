@@ -1,0 +1,262 @@
+#include "link/Monitor.h"
+#include "link/MonitorNotify.h"
+
+#include "platform/Profile.h"
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr int kPorts = 4;
+constexpr int kItemQueries = 3;
+constexpr int kVerifyAttempts = 3;
+// Larger changes reach the monitor in steps of this size, so the picture moves smoothly.
+constexpr int kRampStep = 5;
+constexpr std::uint8_t kModelTR5513 = 1;
+constexpr int kVConvTop = 20, kVConvBottom = 21;
+
+bool FieldIs(const char* field, const char* text) {
+    return std::strcmp(field, text) == 0;
+}
+} // namespace
+
+CMonitor::CMonitor(QObject* parent) : CMonicom(parent) {
+    for (int item = 0; item < Items::kCount; ++item)
+        m_items[item].code = Items::Info(item).code;
+}
+
+CMonitor::~CMonitor() {
+    Profile::WriteInt("Settings", "com", m_nPortIndex);
+    StopWatcher();
+}
+
+// --- identity and connection ---
+
+bool CMonitor::Connect() {
+    // The port of the last run first, then the others in order.
+    const int last = Profile::GetInt("Settings", "com", 0);
+    bool found = last >= 0 && last < kPorts && OpenPort(last);
+    for (int index = 0; index < kPorts && !found; ++index)
+        if (index != last)
+            found = OpenPort(index);
+    if (!found) {
+        UserMessages().Show(Str::NoMonitor);
+        return false;
+    }
+    ReadTiming();
+    return true;
+}
+
+std::uint8_t CMonitor::GetProtocolRevision() const {
+    if (FieldIs(m_identity.revision, "B"))
+        return 0;
+    if (FieldIs(m_identity.revision, "C"))
+        return 1;
+    return 0xFF;
+}
+
+std::uint8_t CMonitor::GetModelIndex() const {
+    if (FieldIs(m_identity.model, "TR-4427 "))
+        return 0;
+    if (FieldIs(m_identity.model, "TR-5513 "))
+        return 1;
+    return 0xFF;
+}
+
+bool CMonitor::IsNotThirdModel() const {
+    return !FieldIs(m_identity.model, "TR-3306 ");
+}
+
+QString CMonitor::GetModelName() const {
+    const char* blank = std::strchr(m_identity.model, ' ');
+    const auto length = blank ? blank - m_identity.model : qsizetype(std::strlen(m_identity.model));
+    return QString::fromLatin1(m_identity.model, length);
+}
+
+QString CMonitor::GetMakerName() const {
+    return QString::fromLatin1(m_identity.maker).trimmed();
+}
+
+std::uint32_t CMonitor::GetSerialNumber() const {
+    return m_identity.serial;
+}
+
+QString CMonitor::GetSerialText() const {
+    return QString::number(m_identity.serial);
+}
+
+void CMonitor::SetNotifyWindow(QObject* window) {
+    m_notifyWindow = window;
+}
+
+void CMonitor::Notify(int item, int value) {
+    if (!m_notifyWindow)
+        return;
+    CMonitorNotifyEvent event(item, value);
+    QCoreApplication::sendEvent(m_notifyWindow, &event);
+}
+
+bool CMonitor::ReadTiming() {
+    std::uint16_t fH = 0, fV = 0;
+    if (!QueryTiming(&fH, &fV))
+        return false;
+    // Revision C reports hundredths; the cache holds kHz and Hz on every revision.
+    if (GetProtocolRevision() == 1) {
+        fH /= 100;
+        fV /= 100;
+    }
+    m_fH = fH;
+    m_fV = fV;
+    return true;
+}
+
+void CMonitor::GetTiming(std::uint16_t* fH, std::uint16_t* fV) const {
+    if (fH)
+        *fH = m_fH;
+    if (fV)
+        *fV = m_fV;
+}
+
+// --- reading ---
+
+void CMonitor::GetItem(int item, std::int16_t* maximum, std::uint16_t* current, int* status) const {
+    const MonItem& it = m_items[item];
+    if (maximum)
+        *maximum = static_cast<std::int16_t>(it.maximum);
+    if (current)
+        *current = it.current;
+    if (status)
+        *status = it.status;
+}
+
+bool CMonitor::ReadItem(int item) {
+    MonItem& it = m_items[item];
+    for (int attempt = 0; attempt < kItemQueries; ++attempt) {
+        std::uint16_t maximum = 0, value = 0;
+        int status = 0;
+        if (QueryItem(it.code, &maximum, &value, &status)) {
+            it.maximum = maximum;
+            it.current = value;
+            it.status = status;
+            return true;
+        }
+    }
+    UserMessages().Show(Str::CommFailure);
+    return false;
+}
+
+bool CMonitor::ReadGroup(Items::Group group) {
+    const int first = Items::First(group), last = Items::Last(group);
+    for (int item = first; item <= last; ++item)
+        if (!ReadItem(item))
+            return false;
+    // This model reports the top and bottom convergence but cannot adjust them.
+    if (group == Items::Group::Convergence && GetModelIndex() == kModelTR5513) {
+        m_items[kVConvTop].status = 1;
+        m_items[kVConvBottom].status = 1;
+    }
+    if (group != Items::Group::Modes)
+        for (int item = first; item <= last; ++item)
+            m_items[item].device = m_items[item].current;
+    return true;
+}
+
+bool CMonitor::ReadBrightContrast() {
+    return ReadGroup(Items::Group::BrightContrast);
+}
+bool CMonitor::ReadGeometry() {
+    return ReadGroup(Items::Group::Geometry);
+}
+bool CMonitor::ReadConvergence() {
+    return ReadGroup(Items::Group::Convergence);
+}
+bool CMonitor::ReadColor() {
+    return ReadGroup(Items::Group::Color);
+}
+bool CMonitor::ReadModes() {
+    return ReadGroup(Items::Group::Modes);
+}
+
+// --- writing ---
+
+bool CMonitor::WriteItem(int item, std::uint16_t value) {
+    if (item < 0 || item >= Items::kCount)
+        return false;
+    MonItem& it = m_items[item];
+    auto failed = [] {
+        UserMessages().Show(Str::CommFailure);
+        return false;
+    };
+
+    // The mode items are switches and indices: sent as they are, without ramp or check.
+    if (item >= Items::ModeWord) {
+        if (item == Items::ColorMode && it.current == value)
+            return true;
+        if (it.status != 0)
+            return true;
+        it.current = value;
+        if (!SendSetValue(value, it.code))
+            return failed();
+        it.device = it.current;
+        return true;
+    }
+
+    if (it.status != 0)
+        return true;
+    const std::uint16_t target = std::min(value, it.maximum);
+    it.current = target;
+    while (target > it.device && target - it.device > kRampStep) {
+        it.device += kRampStep;
+        if (!SendSetValue(it.device, it.code))
+            return failed();
+    }
+    while (target < it.device && it.device - target > kRampStep) {
+        it.device -= kRampStep;
+        if (!SendSetValue(it.device, it.code))
+            return failed();
+    }
+    if (!SendSetValue(target, it.code))
+        return failed();
+
+    // Read back; a monitor that reports something else gets the target again.
+    bool readBack = false;
+    for (int attempt = 0; attempt < kVerifyAttempts; ++attempt) {
+        readBack = ReadItem(item);
+        if (readBack && it.current == target) {
+            it.device = it.current;
+            return true;
+        }
+        if (!SendSetValue(target, it.code))
+            return failed();
+    }
+    // The cache keeps what the monitor last reported, so the next write ramps from there.
+    if (readBack)
+        it.device = it.current;
+    return failed();
+}
+
+bool CMonitor::AdjustItems(int item1, int delta1, int item2, int delta2, bool both) {
+    auto valid = [](int item) { return item >= 0 && item < Items::kCount; };
+    if (!valid(item1) || (both && !valid(item2)))
+        return false;
+    // The arithmetic is 16-bit and signed, as the cached values and maxima are.
+    auto stepped = [this](int item, int delta) {
+        return static_cast<std::int16_t>(static_cast<std::int16_t>(m_items[item].current) + delta);
+    };
+    auto inRange = [this](int item, std::int16_t value) {
+        return value >= 0 && value <= static_cast<std::int16_t>(m_items[item].maximum);
+    };
+    const std::int16_t new1 = stepped(item1, delta1);
+    const std::int16_t new2 = both ? stepped(item2, delta2) : 0;
+    if (!inRange(item1, new1) || (both && !inRange(item2, new2))) {
+        UserMessages().Beep();
+        return false;
+    }
+    if (!WriteItem(item1, static_cast<std::uint16_t>(new1)))
+        return false;
+    return !both || WriteItem(item2, static_cast<std::uint16_t>(new2));
+}
