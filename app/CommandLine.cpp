@@ -1,0 +1,70 @@
+#include "app/CommandLine.h"
+
+#include "sim/PortOptions.h"
+#include "sim/SimServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+QStringList ScreenshotTargets() {
+    return {QStringLiteral("main"),      QStringLiteral("splash"),
+            QStringLiteral("menu-file"), QStringLiteral("menu-function"),
+            QStringLiteral("menu-help"), QStringLiteral("about"),
+            QStringLiteral("notice")};
+}
+
+bool ParseCommandLine(const QStringList& arguments, StartupOptions& options,
+                      std::unique_ptr<CSimServer>& sim, QString* error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("CommandLine", "Adjusts a CRT monitor over its serial "
+                                                   "maintenance cable."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption noSplash(
+        QStringLiteral("no-splash"),
+        QCoreApplication::translate("CommandLine", "Start without the start-up picture."));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QCoreApplication::translate("CommandLine",
+                                    "Save a picture of the screen to PATH once the window has "
+                                    "settled, then close the program."),
+        QStringLiteral("PATH"));
+    const QCommandLineOption screenshotOf(
+        QStringLiteral("screenshot-of"),
+        QCoreApplication::translate("CommandLine", "What the screenshot shows: %1.")
+            .arg(ScreenshotTargets().join(QStringLiteral(", "))),
+        QStringLiteral("WHAT"), QStringLiteral("main"));
+    parser.addOptions({noSplash, screenshot, screenshotOf});
+    AddPortOptions(parser);
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QCoreApplication::translate("CommandLine", "A settings file (.qlt) to open."),
+        QStringLiteral("[file]"));
+
+    if (!parser.parse(NormalizePortArguments(arguments))) {
+        *error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(helpOption)) {
+        options.help = true;
+        options.helpText = parser.helpText();
+        return true;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        *error =
+            QCoreApplication::translate("CommandLine", "Only one settings file can be opened: %1")
+                .arg(files.join(QLatin1Char(' ')));
+        return false;
+    }
+    options.file = files.value(0);
+    options.splash = !parser.isSet(noSplash);
+    options.screenshotPath = parser.value(screenshot);
+    options.screenshotOf = parser.value(screenshotOf);
+    if (!ScreenshotTargets().contains(options.screenshotOf)) {
+        *error = QCoreApplication::translate("CommandLine", "Unknown screenshot target: %1")
+                     .arg(options.screenshotOf);
+        return false;
+    }
+    return ApplyPortOptions(parser, sim, error);
+}

@@ -1,0 +1,131 @@
+#include "app/Qelt32App.h"
+
+#include "app/CommandLine.h"
+#include "app/HelpLanguage.h"
+#include "app/MainFrame.h"
+#include "doc/ui/DocManager.h"
+#include "fullscreen/AdjustWnd.h"
+#include "link/Monitor.h"
+#include "panel/Qelt32View.h"
+#include "platform/CursorTable.h"
+#include "platform/PlatformFlags.h"
+#include "platform/ProgramFolder.h"
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+
+CQelt32App::CQelt32App(CMonitor& monitor, QObject* parent) : QObject(parent), m_monitor(monitor) {
+    m_displayChange.setSingleShot(true);
+    m_displayChange.setInterval(0);
+    connect(&m_displayChange, &QTimer::timeout, this, [this] { m_monitor.OnDisplayChange(); });
+}
+
+CQelt32App::~CQelt32App() {
+    ExitInstance();
+}
+
+bool CQelt32App::InitInstance(const StartupOptions& options) {
+    // The help file of the user's language, in the program's folder.
+    m_strProgramFolder = ::ProgramFolder();
+    m_strHelpPath = m_strProgramFolder + HelpFileName(QLocale::system());
+
+    if (!LoadCursors()) {
+        UserMessages().Show(Str::CursorFileMissing);
+        return false;
+    }
+
+    QCoreApplication::setOrganizationName(QStringLiteral("VORKA"));
+    QCoreApplication::setApplicationName(LoadAppStringEnglish(Str::AppTitle));
+
+    // Connect has told the user why when it fails.
+    if (!m_monitor.Connect())
+        return false;
+    m_bNewShell = Platform().newShell;
+
+    if (!ReadMonitor())
+        return false;
+    CommitMonitor();
+
+    if (!CreateMainFrame(options))
+        return false;
+
+    // The full-screen window stays hidden until used; it hides and shows the frame.
+    m_pAdjustWnd = std::make_unique<CAdjustWnd>(m_monitor);
+    m_pAdjustWnd->SetMainWindow(m_pMainFrame.get());
+    m_pAdjustWnd->winId();
+    m_pMainFrame->View()->SetAdjustWnd(m_pAdjustWnd.get());
+
+    // The controller's window: from now on the watcher follows the monitor. Frames the
+    // monitor sent during start-up have waited in the port's queue until now.
+    m_monitor.SetAutoSizeNotice(&m_noticeRunner);
+    m_monitor.CreateWindow();
+    WatchDisplayChanges();
+    return true;
+}
+
+bool CQelt32App::ReadMonitor() {
+    // Each read shows the communication failure itself; the first failure ends start-up.
+    return m_monitor.ReadModes() && m_monitor.ReadGeometry() && m_monitor.ReadConvergence() &&
+           m_monitor.ReadColor() && m_monitor.ReadBrightContrast() &&
+           m_monitor.ReadColorTempTable();
+}
+
+void CQelt32App::CommitMonitor() {
+    // What was just read is what the monitor's memory holds: closing compares against it.
+    m_monitor.CommitGeometry();
+    m_monitor.CommitConvergence();
+    m_monitor.CommitColor();
+    m_monitor.CommitBrightContrast();
+    m_monitor.CommitModes();
+}
+
+bool CQelt32App::CreateMainFrame(const StartupOptions& options) {
+    EnableStartupSplash(options.splash);
+    // Key presses and clicks are offered to the start-up picture before anyone else.
+    qApp->installEventFilter(&m_splashFilter);
+
+    m_pMainFrame = std::make_unique<CMainFrame>(m_monitor, m_noticeRunner, m_strHelpPath);
+    bool created = m_pMainFrame->Create();
+    if (created && !options.file.isEmpty())
+        created = m_pMainFrame->DocManager().OpenDocumentFile(options.file);
+    if (!created) {
+        // The document handling has said why; no window is left behind.
+        m_pMainFrame.reset();
+        return false;
+    }
+    m_pMainFrame->View()->OnInitialUpdate();
+    m_pMainFrame->ActivateFrame();
+    return true;
+}
+
+void CQelt32App::WatchDisplayChanges() {
+    auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, &m_displayChange, qOverload<>(&QTimer::start));
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    connect(gui, &QGuiApplication::screenAdded, this, [this, watch](QScreen* screen) {
+        watch(screen);
+        m_displayChange.start();
+    });
+    connect(gui, &QGuiApplication::screenRemoved, &m_displayChange, qOverload<>(&QTimer::start));
+    connect(gui, &QGuiApplication::primaryScreenChanged, &m_displayChange,
+            qOverload<>(&QTimer::start));
+}
+
+void CQelt32App::ExitInstance() {
+    m_displayChange.stop();
+    // The frame goes first: it saves its placement and stops the watcher.
+    m_pMainFrame.reset();
+    if (m_pAdjustWnd) {
+        m_pAdjustWnd->close();
+        m_pAdjustWnd.reset();
+    }
+    if (qApp)
+        qApp->removeEventFilter(&m_splashFilter);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "dialogs/AutoSizeNoticeDlg.h"
+#include "dialogs/SplashWnd.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+class CAdjustWnd;
+class CMainFrame;
+class CMonitor;
+struct StartupOptions;
+
+// The application: finds the monitor, reads all of it, and creates the long-lived windows
+// — the main frame, the hidden full-screen window and the controller's window, whose
+// creation starts the watcher. If any step fails the program ends before a window shows.
+class CQelt32App : public QObject {
+    Q_OBJECT
+public:
+    explicit CQelt32App(CMonitor& monitor, QObject* parent = nullptr);
+    ~CQelt32App() override;
+
+    // Start-up; false when the program is to end at once (the user has been told why).
+    bool InitInstance(const StartupOptions& options);
+    // Exit: the frame and the full-screen window are closed and deleted. Safe to call
+    // after a failed start and more than once.
+    void ExitInstance();
+
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+    CAdjustWnd* AdjustWnd() const { return m_pAdjustWnd.get(); }
+    const QString& ProgramFolder() const { return m_strProgramFolder; }
+    const QString& HelpPath() const { return m_strHelpPath; }
+    bool NewShell() const { return m_bNewShell; }
+
+private:
+    bool ReadMonitor();
+    void CommitMonitor();
+    bool CreateMainFrame(const StartupOptions& options);
+    void WatchDisplayChanges();
+
+    CMonitor& m_monitor;
+    std::unique_ptr<CAdjustWnd> m_pAdjustWnd;
+    QString m_strProgramFolder; // ends with '/'
+    QString m_strHelpPath;
+    bool m_bNewShell = false;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    CAutoSizeNoticeRunner m_noticeRunner;
+    CSplashMessageFilter m_splashFilter;
+    // One display change makes several screens report; they count as one.
+    QTimer m_displayChange;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+// The frame's remembered place on the screen: profile "Settings"/"Resolution" holds
+// "%04d %04d %04d %04d" — screen width, screen height, left, top of the restored window —
+// and "Settings"/"Status" the show command (1 normal, 2 minimised, ...).
+namespace WindowPlacement {
+
+enum class ShowState { Normal, Minimized };
+
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowDefault = 5; // used when "Status" is absent
+
+QString FormatResolution(QSize screen, QPoint topLeft);
+// The stored top-left corner, or nothing when the text is empty, malformed or was written
+// on a screen of another size.
+std::optional<QPoint> ParseResolution(const QString& text, QSize screen);
+
+// How a stored show command shows the frame; nothing for a value that is no show command
+// or would hide the only window of the program.
+std::optional<ShowState> ShowStateFromStatus(int status);
+int StatusFromState(ShowState state);
+
+} // namespace WindowPlacement
