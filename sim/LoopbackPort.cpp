@@ -6,21 +6,36 @@
 #include <algorithm>
 #include <optional>
 
-CLoopbackPort::CLoopbackPort() {
+CLoopbackPort::CLoopbackPort() : m_relay(std::make_shared<Relay>()) {
+    m_relay->port = this;
     m_timerFd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
 }
 
 CLoopbackPort::~CLoopbackPort() {
-    for (auto& [path, monitor] : m_monitors)
-        monitor->SetListener(nullptr);
+    {
+        std::lock_guard lock(m_relay->mutex);
+        m_relay->port = nullptr;
+    }
     if (m_timerFd >= 0)
         ::close(m_timerFd);
 }
 
 void CLoopbackPort::Attach(const QString& path, CSimMonitor* monitor) {
-    monitor->SetListener([this] { OnMonitorOutput(); });
+    monitor->SetListener([relay = std::weak_ptr<Relay>(m_relay)] {
+        if (const auto r = relay.lock()) {
+            std::lock_guard lock(r->mutex);
+            if (r->port)
+                r->port->OnMonitorOutput();
+        }
+    });
     std::lock_guard lock(m_mutex);
-    m_monitors[path] = monitor;
+    CSimMonitor*& slot = m_monitors[path];
+    if (slot == m_open && slot != monitor) {
+        // Another device now sits at the open path: the old one is gone for this port.
+        m_open = nullptr;
+        m_received.clear();
+    }
+    slot = monitor;
 }
 
 CSimMonitor* CLoopbackPort::Connected() const {

@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -26,8 +27,9 @@ public:
     CLoopbackPort(const CLoopbackPort&) = delete;
     CLoopbackPort& operator=(const CLoopbackPort&) = delete;
 
-    // Makes `monitor` (not owned; it must outlive the port) reachable under `path`.
-    // The port becomes the monitor's one listener.
+    // Makes `monitor` (not owned) reachable under `path`, replacing any monitor attached
+    // there before. The port becomes the monitor's one listener. A monitor may be destroyed
+    // before the port, but not while the port has it open.
     void Attach(const QString& path, CSimMonitor* monitor);
     // The monitor of the open port, or nullptr.
     CSimMonitor* Connected() const;
@@ -54,6 +56,14 @@ private:
     void RearmLocked() const;
     void OnMonitorOutput();
 
+    // What the monitors' listeners reach; cut off when the port goes, so a monitor that
+    // outlives the port calls nothing.
+    struct Relay {
+        std::mutex mutex;
+        CLoopbackPort* port = nullptr;
+    };
+
+    std::shared_ptr<Relay> m_relay;
     mutable std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::map<QString, CSimMonitor*> m_monitors;

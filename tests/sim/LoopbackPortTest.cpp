@@ -122,3 +122,22 @@ TEST_F(Loopback, StaysDeadAfterReplugWithoutReopen) {
     EXPECT_EQ(port.QueuedInput(), -1);
     EXPECT_FALSE(Send(Query(0x1A)));
 }
+
+TEST(LoopbackLifetime, MonitorsMayOutliveOrPredeceaseThePort) {
+    CSimMonitor outliving(*SimProfile::ByName("revC"));
+    {
+        auto early = std::make_unique<CSimMonitor>(*SimProfile::ByName("revB"));
+        CLoopbackPort port;
+        port.Attach("/dev/a", early.get());
+        port.Attach("/dev/b", &outliving);
+        ASSERT_TRUE(port.Open("/dev/a"));
+        // A new device plugged in at the open path replaces the old one.
+        auto replacement = std::make_unique<CSimMonitor>(*SimProfile::ByName("tr4427"));
+        port.Attach("/dev/a", replacement.get());
+        EXPECT_FALSE(port.IsOpen());
+        early.reset();
+        ASSERT_TRUE(port.Open("/dev/a"));
+        EXPECT_EQ(port.Connected(), replacement.get());
+    }
+    EXPECT_TRUE(outliving.PanelChange(0, 5)); // its listener is cut off, nothing is called
+}
