@@ -126,9 +126,11 @@ private:
 // A reply frame as the monitor sends it: sync, 'P' 'n', length, kind, data, XOR, trailer.
 inline std::vector<std::uint8_t> ReplyFrame(std::uint8_t kind,
                                             const std::vector<std::uint8_t>& data) {
-    std::vector<std::uint8_t> frame = {
-        0x55, 0x55, 0x50, 0x6E, std::uint8_t(0x80 | (data.size() + 1)), kind};
-    frame.insert(frame.end(), data.begin(), data.end());
+    std::vector<std::uint8_t> frame = {0x55, 0x55, 0x50, 0x6E};
+    frame.push_back(std::uint8_t(0x80 | (data.size() + 1)));
+    frame.push_back(kind);
+    for (std::uint8_t byte : data)
+        frame.push_back(byte);
     std::uint8_t sum = 0;
     for (std::size_t i = 2; i < frame.size(); ++i)
         sum ^= frame[i];
