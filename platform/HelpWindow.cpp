@@ -1,0 +1,111 @@
+#include "platform/HelpWindow.h"
+
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
+
+#include <QCursor>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QWhatsThis>
+
+QString HelpContext::Anchor(quint32 contextId) {
+    return QStringLiteral("ctx-") +
+           QString::number(contextId, 16).toUpper().rightJustified(8, QLatin1Char('0'));
+}
+
+std::optional<CHelpFile> CHelpFile::Load(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    CHelpFile help;
+    help.m_html = QString::fromUtf8(file.readAll());
+    return help;
+}
+
+QString CHelpFile::Title() const {
+    static const QRegularExpression title(QStringLiteral("<title>(.*)</title>"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return title.match(m_html).captured(1).trimmed();
+}
+
+QString CHelpFile::TopicHtml(quint32 contextId) const {
+    const QString anchor = QStringLiteral("<a name=\"%1\">").arg(HelpContext::Anchor(contextId));
+    const qsizetype start = m_html.indexOf(anchor);
+    if (start < 0)
+        return QString();
+    const qsizetype end = m_html.indexOf(QLatin1String("</div>"), start);
+    return end < 0 ? QString() : m_html.mid(start, end - start);
+}
+
+CHelpWindow::CHelpWindow(const QString& windowName) : m_browser(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("helpWindow:") + windowName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    m_browser->setOpenLinks(true);
+    resize(520, 600);
+}
+
+void CHelpWindow::Show(const CHelpFile& file, quint32 contextId) {
+    setWindowTitle(file.Title());
+    m_browser->setHtml(file.Html());
+    m_context = contextId;
+    if (contextId != HelpContext::Contents)
+        m_browser->scrollToAnchor(HelpContext::Anchor(contextId));
+    show();
+    raise();
+    activateWindow();
+}
+
+namespace {
+
+std::optional<CHelpFile> LoadOrTell(const QString& path) {
+    std::optional<CHelpFile> file = CHelpFile::Load(path);
+    if (!file)
+        UserMessages().Show(Str::HelpFileMissing, MsgButtons::Ok, QFileInfo(path).fileName());
+    return file;
+}
+
+bool OpenWindow(const QString& path, const QString& windowName, quint32 contextId) {
+    const std::optional<CHelpFile> file = LoadOrTell(path);
+    if (!file)
+        return false;
+    const bool found = contextId == HelpContext::Contents || file->HasTopic(contextId);
+    static QHash<QString, QPointer<CHelpWindow>> windows;
+    QPointer<CHelpWindow>& window = windows[windowName];
+    if (!window)
+        window = new CHelpWindow(windowName);
+    window->Show(*file, found ? contextId : HelpContext::Contents);
+    return found;
+}
+
+} // namespace
+
+bool ShowHelpTopics(const QString& path) {
+    return OpenWindow(path, QString(), HelpContext::Contents);
+}
+
+bool ShowHelpTopic(const QString& path, quint32 contextId) {
+    // "file>window" names a secondary window, as help paths of the program have always
+    // done; a '>' followed by a folder belongs to the path itself.
+    const qsizetype cut = path.lastIndexOf(QLatin1Char('>'));
+    if (cut > 0 && !path.mid(cut + 1).contains(QLatin1Char('/')))
+        return OpenWindow(path.left(cut), path.mid(cut + 1), contextId);
+    return OpenWindow(path, QString(), contextId);
+}
+
+bool ShowHelpContext(const QString& path, quint32 contextId) {
+    const std::optional<CHelpFile> file = LoadOrTell(path);
+    if (!file)
+        return false;
+    const QString topic = file->TopicHtml(contextId);
+    QWhatsThis::showText(QCursor::pos(),
+                         topic.isEmpty() ? LoadAppString(Str::HelpTopicMissing) : topic);
+    return !topic.isEmpty();
+}
