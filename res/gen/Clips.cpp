@@ -19,23 +19,30 @@ bool HasMarker(int kind) {
     return kind != 16 && kind != 17 && kind != kPositionHandle && kind != 31 && kind != 32;
 }
 
+// One frame of the panel clips: a monitor whose tube shows what `screen` paints.
+QImage MonitorFrame(const std::function<void(QPainter&, const QRectF&)>& screen) {
+    QImage image(80, 60, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawMonitor(p, QRectF(6, 1, 68, 58), screen);
+    return image;
+}
+
 // The crosshatch on the tube grows and shrinks and settles, as it does while one adjusts.
 std::vector<GifFrame> MonitorClip() {
     std::vector<GifFrame> frames;
     constexpr int kFrames = 12;
     for (int i = 0; i < kFrames; ++i) {
-        QImage image(80, 60, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
         const double swing = std::sin(2 * M_PI * i / kFrames);
-        DrawMonitor(p, QRectF(6, 1, 68, 58), [swing](QPainter& q, const QRectF& face) {
-            q.fillRect(face, Qt::black);
-            const double dx = face.width() * 0.12 * swing;
-            const double dy = face.height() * 0.08 * swing;
-            DrawCrosshatch(q, face.adjusted(6 - dx, 4 - dy, -6 + dx, -4 + dy), 6, 4, Qt::white);
-        });
-        frames.push_back({image, 12});
+        frames.push_back({MonitorFrame([swing](QPainter& q, const QRectF& face) {
+                              q.fillRect(face, Qt::black);
+                              const double dx = face.width() * 0.12 * swing;
+                              const double dy = face.height() * 0.08 * swing;
+                              DrawCrosshatch(q, face.adjusted(6 - dx, 4 - dy, -6 + dx, -4 + dy), 6,
+                                             4, Qt::white);
+                          }),
+                          12});
     }
     return frames;
 }
@@ -45,12 +52,8 @@ std::vector<GifFrame> PowerClip() {
     std::vector<GifFrame> frames;
     constexpr int kFrames = 17;
     for (int i = 0; i < kFrames; ++i) {
-        QImage image(80, 60, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
         const double light = 1.0 - double(i) / (kFrames - 1);
-        DrawMonitor(p, QRectF(6, 1, 68, 58), [light, i](QPainter& q, const QRectF& face) {
+        QImage image = MonitorFrame([light, i](QPainter& q, const QRectF& face) {
             const int level = int(220 * light);
             q.fillRect(face, QColor(level / 3, level / 2, level));
             if (i >= kFrames / 2) { // asleep: the letters of a snore rise
@@ -65,10 +68,12 @@ std::vector<GifFrame> PowerClip() {
                                QStringLiteral("z"));
             }
         });
-        const QColor lamp = i < 6 ? QColor(0, 230, 0) : i < 12 ? QColor(255, 170, 0) : Qt::darkGray;
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
-        p.setBrush(lamp);
+        p.setBrush(i < 6 ? QColor(0, 230, 0) : i < 12 ? QColor(255, 170, 0) : QColor(Qt::darkGray));
         p.drawEllipse(QPointF(64, 44), 2.2, 2.2);
+        p.end();
         frames.push_back({image, i == kFrames - 1 ? 100 : 15});
     }
     return frames;
