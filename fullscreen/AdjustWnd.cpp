@@ -64,6 +64,7 @@ void CAdjustWnd::ShowPattern(int pattern) {
     m_nPattern = pattern;
     if (unchanged && isVisible())
         return;
+    RefreshScreenLayout();
     if (!isVisible()) {
         FitToScreen();
         // As a test pattern behind the Color Setting dialog the window must not take the
@@ -113,10 +114,20 @@ void CAdjustWnd::Leave() {
     m_bActive = false;
 }
 
-void CAdjustWnd::paintEvent(QPaintEvent*) {
+// A window that is being mapped paints only once the display system has exposed it, but
+// the adjustment mode places its markers on the cells right after showing the crosshatch:
+// so ShowPattern brings the cells up to date as well as every paint does.
+void CAdjustWnd::RefreshScreenLayout() {
     const QSize screen = PrimaryScreenSize();
     m_cxScreen = screen.width();
     m_cyScreen = screen.height();
+    if (Patterns::IsCrosshatch(m_nPattern))
+        m_cellRect = CellMap::ComputeRects(screen);
+}
+
+void CAdjustWnd::paintEvent(QPaintEvent*) {
+    RefreshScreenLayout();
+    const QSize screen(m_cxScreen, m_cyScreen);
     // The window follows the screen: a changed display mode is caught at the next paint.
     if (geometry() != QRect(QPoint(0, 0), screen))
         QMetaObject::invokeMethod(this, &CAdjustWnd::FitToScreen, Qt::QueuedConnection);
@@ -130,8 +141,6 @@ void CAdjustWnd::paintEvent(QPaintEvent*) {
     context.vconvAvailable = m_monitor.IsAvailable(kVConv);
     context.palette = m_pPalette.get();
     Patterns::Paint(painter, m_nPattern, context);
-    if (Patterns::IsCrosshatch(m_nPattern))
-        m_cellRect = CellMap::ComputeRects(screen);
 }
 
 void CAdjustWnd::keyPressEvent(QKeyEvent* event) {

@@ -73,5 +73,6 @@ protected:
 
 private:
     void FitToScreen();
+    void RefreshScreenLayout();
     void Leave();
 };
