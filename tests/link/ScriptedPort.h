@@ -38,8 +38,12 @@ public:
     }
     // The cable is pulled: every count reports a dead port.
     void Fail() {
-        std::lock_guard lock(m_mutex);
-        m_failed = true;
+        {
+            std::lock_guard lock(m_mutex);
+            m_failed = true;
+        }
+        const std::uint64_t one = 1;
+        [[maybe_unused]] auto n = ::write(m_event, &one, sizeof one);
     }
     std::vector<std::vector<std::uint8_t>> Written() const {
         std::lock_guard lock(m_mutex);
