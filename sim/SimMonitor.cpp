@@ -497,16 +497,6 @@ std::optional<CSimMonitor::Clock::time_point> CSimMonitor::NextDue() const {
     return m_output.front().due;
 }
 
-void CSimMonitor::DiscardOutput() {
-    std::lock_guard lock(m_mutex);
-    m_output.clear();
-}
-
-void CSimMonitor::DiscardInput() {
-    std::lock_guard lock(m_mutex);
-    m_input.clear();
-}
-
 void CSimMonitor::SetListener(std::function<void()> listener) {
     std::lock_guard lock(m_mutex);
     m_listener = std::move(listener);

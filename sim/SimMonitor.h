@@ -120,9 +120,6 @@ public:
     // Bytes due by `now` / when the first queued chunk is due (nullopt: nothing queued).
     std::size_t DueBytes(Clock::time_point now = Clock::now()) const;
     std::optional<Clock::time_point> NextDue() const;
-    // Throws away everything queued and any half-received frame.
-    void DiscardOutput();
-    void DiscardInput();
 
     // Called (without the lock held) whenever output was queued or the cable changed, so
     // that the one consumer (a server or a loopback port) can wake up. One listener.
