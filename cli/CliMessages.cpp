@@ -1,0 +1,23 @@
+#include "cli/CliMessages.h"
+
+#include "platform/StringTable.h"
+
+#include <cstdio>
+
+MsgResult CCliMessages::Show(int stringId, MsgButtons buttons, const QString& arg) {
+    QString text = LoadAppString(stringId);
+    if (!arg.isNull())
+        text = text.arg(arg);
+    text = text.simplified();
+    if (m_nShown == 0 || text != m_lastText)
+        PrintError(text);
+    m_lastText = text;
+    ++m_nShown;
+    // Nothing here asks questions of a terminal user; going ahead is the answer.
+    return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
+}
+
+void PrintError(const QString& text) {
+    std::fprintf(stderr, "qelt32ctl: %s\n", qUtf8Printable(text));
+    std::fflush(stderr);
+}

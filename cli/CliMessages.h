@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/UserMessages.h"
+
+#include <QString>
+
+// The controller's messages on a terminal: one line on standard error per message,
+// prefixed with the program's name. A message that repeats the one just printed (every
+// retried write of a dead line tells the same) is printed once. The count lets a command
+// know whether the user has already been told why it failed.
+class CCliMessages : public IUserMessages {
+public:
+    MsgResult Show(int stringId, MsgButtons buttons, const QString& arg) override;
+    void Beep() override { ++m_nBeeps; }
+
+    int Shown() const { return m_nShown; }
+    int Beeps() const { return m_nBeeps; }
+
+private:
+    QString m_lastText;
+    int m_nShown = 0;
+    int m_nBeeps = 0;
+};
+
+// Prints "qelt32ctl: <text>" on standard error.
+void PrintError(const QString& text);

@@ -1,0 +1,60 @@
+// The colour temperature: read as a step of the monitor's scale, set by step or Kelvin.
+
+#include "cli/Arguments.h"
+#include "cli/CliContext.h"
+#include "cli/CommandRegistry.h"
+#include "cli/ExitStatus.h"
+#include "link/ColorTempMath.h"
+#include "link/Monitor.h"
+
+namespace {
+
+int RunColorTemp(CCliContext& ctx) {
+    if (ctx.Args().size() > 1)
+        return ctx.UsageError(QStringLiteral("give at most one step or temperature"));
+    std::optional<Arguments::ColorTempWord> word;
+    QString error;
+    if (!ctx.Args().isEmpty()) {
+        word = Arguments::ColorTemp(ctx.Args().first(), &error);
+        if (!word)
+            return ctx.UsageError(error);
+    }
+    if (const int status = ctx.Connect())
+        return status;
+    CMonitor& monitor = ctx.Monitor();
+    const bool revisionB = monitor.GetProtocolRevision() == 0;
+
+    if (!word) {
+        const int step = monitor.GetColorTemp();
+        if (step < 0)
+            ctx.Print(QStringLiteral("none (the colour values match no step of the scale)"));
+        else
+            ctx.Print(QStringLiteral("%1K step %2")
+                          .arg(ColorTemp::KelvinOfStep(step, revisionB))
+                          .arg(step));
+        return Exit::Ok;
+    }
+    const std::optional<int> step = Arguments::ColorTempStep(*word, revisionB, &error);
+    if (!step)
+        return ctx.UsageError(error);
+    if (!monitor.SetColorTemp(*step))
+        return ctx.MonitorFailed(QStringLiteral("the monitor did not take every colour value"));
+    return Exit::Ok;
+}
+
+const CCommandRegistrar kColorTemp({
+    .name = QStringLiteral("colortemp"),
+    .synopsis = QStringLiteral("colortemp [STEP | KELVIN]"),
+    .summary = QStringLiteral("show or set the colour temperature"),
+    .help = QStringLiteral(
+        "Without an argument prints the temperature the colour values correspond to, as\n"
+        "\"6500K step 25\", or \"none\" when they match no step (after a change of a single\n"
+        "gain, say).\n"
+        "With one sets it: a temperature as 6500K, or as a plain number from 4000 up, or a\n"
+        "step of the monitor's scale. The scale runs from 4000K to 10000K in steps of 100K\n"
+        "(steps 0..60); revision-B monitors have 6500K, 7000K, 7500K, 8000K, 8500K, 9000K\n"
+        "and 9300K (steps 0..6). Other temperatures are refused."),
+    .run = RunColorTemp,
+});
+
+} // namespace

@@ -1,0 +1,107 @@
+// What the monitor is and what it holds: info and dump.
+
+#include "cli/CliContext.h"
+#include "cli/CommandRegistry.h"
+#include "cli/ExitStatus.h"
+#include "cli/ItemFormat.h"
+#include "link/Monitor.h"
+#include "platform/PortMap.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <algorithm>
+
+namespace {
+
+int RefuseArguments(CCliContext& ctx) {
+    return ctx.UsageError(QStringLiteral("takes no arguments (got '%1')").arg(ctx.Args().first()));
+}
+
+int RunInfo(CCliContext& ctx) {
+    if (!ctx.Args().isEmpty())
+        return RefuseArguments(ctx);
+    if (const int status = ctx.Connect())
+        return status;
+    const CMonitor& monitor = ctx.Monitor();
+    const QString port = PortMap().Path(monitor.GetPortIndex());
+    const QString revision = QString::fromLatin1(monitor.Identity().revision);
+    const QString maker = monitor.GetMakerName().trimmed();
+    std::uint16_t fH = 0, fV = 0;
+    monitor.GetTiming(&fH, &fV);
+
+    if (ctx.Json()) {
+        ctx.PrintJson({{QStringLiteral("port"), port},
+                       {QStringLiteral("com"), monitor.GetPortIndex() + 1},
+                       {QStringLiteral("revision"), revision},
+                       {QStringLiteral("maker"), maker},
+                       {QStringLiteral("model"), monitor.GetModelName()},
+                       {QStringLiteral("serial"), qint64(monitor.GetSerialNumber())},
+                       {QStringLiteral("fH"), fH},
+                       {QStringLiteral("fV"), fV}});
+        return Exit::Ok;
+    }
+    ctx.Print(QStringLiteral("port      %1 (COM%2)").arg(port).arg(monitor.GetPortIndex() + 1));
+    ctx.Print(QStringLiteral("revision  %1").arg(revision));
+    ctx.Print(QStringLiteral("maker     %1").arg(maker));
+    ctx.Print(QStringLiteral("model     %1").arg(monitor.GetModelName()));
+    ctx.Print(QStringLiteral("serial    %1").arg(monitor.GetSerialText()));
+    ctx.Print(QStringLiteral("fH        %1 kHz").arg(fH));
+    ctx.Print(QStringLiteral("fV        %1 Hz").arg(fV));
+    return Exit::Ok;
+}
+
+int RunDump(CCliContext& ctx) {
+    if (!ctx.Args().isEmpty())
+        return RefuseArguments(ctx);
+    if (const int status = ctx.Connect())
+        return status;
+    const CMonitor& monitor = ctx.Monitor();
+
+    if (ctx.Json()) {
+        QJsonArray items;
+        for (int item = 0; item < Items::kCount; ++item)
+            items.append(ItemFormat::Object(monitor, item));
+        ctx.PrintJson({{QStringLiteral("items"), items}});
+        return Exit::Ok;
+    }
+    qsizetype width = 0;
+    for (int item = 0; item < Items::kCount; ++item)
+        width = std::max(width, ItemFormat::Name(item).size());
+    ctx.Print(QStringLiteral("item  %1  code  status  maximum  value")
+                  .arg(QStringLiteral("name"), -int(width)));
+    for (int item = 0; item < Items::kCount; ++item) {
+        const MonItem& record = monitor.Item(item);
+        ctx.Print(QStringLiteral("%1  %2  0x%3  %4  %5  %6")
+                      .arg(item, 4)
+                      .arg(ItemFormat::Name(item), -int(width))
+                      .arg(QString::number(record.code, 16).toUpper().rightJustified(2, '0'))
+                      .arg(record.status, 6)
+                      .arg(record.maximum, 7)
+                      .arg(record.current, 5));
+    }
+    return Exit::Ok;
+}
+
+const CCommandRegistrar kInfo({
+    .name = QStringLiteral("info"),
+    .synopsis = QStringLiteral("info"),
+    .summary = QStringLiteral("show the port, revision, maker, model, serial number and scan "
+                              "frequencies"),
+    .help = QStringLiteral("Prints the device the monitor was found on, its protocol revision,\n"
+                           "maker, model and serial number, and the horizontal (kHz) and\n"
+                           "vertical (Hz) scan frequencies. With --json: one object."),
+    .run = RunInfo,
+});
+
+const CCommandRegistrar kDump({
+    .name = QStringLiteral("dump"),
+    .synopsis = QStringLiteral("dump"),
+    .summary = QStringLiteral("list every item with its code, status, maximum and value"),
+    .help = QStringLiteral("Lists the monitor's 35 items: number, name (what get, set and adjust\n"
+                           "take), wire code, status (0 = the monitor has the item), maximum\n"
+                           "and current value. With --json: one object {\"items\": [...]}."),
+    .run = RunDump,
+});
+
+} // namespace

@@ -1,0 +1,175 @@
+// qelt32ctl reading the monitor: info, dump, get, JSON, the trace, help and the statuses of
+// a run that finds no usable monitor.
+
+#include "CliRunner.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QJsonObject ParseObject(const QString& line) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+    return document.object();
+}
+
+} // namespace
+
+TEST(CliInfo, ShowsIdentityPortAndScanFrequencies) {
+    CCliRunner cli;
+    const auto result = cli.Run({"info"});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.isEmpty());
+    EXPECT_EQ(result.OutLines(),
+              (QStringList{"port      " + cli.Server().Path() + " (COM1)", "revision  C",
+                           "maker     VORKA", "model     VR-21C", "serial    81100427",
+                           "fH        68 kHz", "fV        75 Hz"}));
+}
+
+TEST(CliInfo, JsonIsOneObjectAndRevisionBFrequenciesAreNotScaled) {
+    CCliRunner cli(QStringLiteral("revB"));
+    const auto result = cli.Run({"info", "--json"});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    ASSERT_EQ(result.OutLines().size(), 1);
+    const QJsonObject info = ParseObject(result.out);
+    EXPECT_EQ(info["revision"].toString(), "B");
+    EXPECT_EQ(info["model"].toString(), "VR-17B");
+    EXPECT_EQ(info["serial"].toInteger(), 70211853);
+    EXPECT_EQ(info["port"].toString(), cli.Server().Path());
+    EXPECT_EQ(info["com"].toInt(), 1);
+    EXPECT_EQ(info["fH"].toInt(), 68);
+    EXPECT_EQ(info["fV"].toInt(), 75);
+}
+
+TEST(CliDump, ListsEveryItemWithCodeStatusMaximumAndValue) {
+    CCliRunner cli;
+    const auto text = cli.Run({"dump"});
+    ASSERT_EQ(text.status, 0) << text.err.toStdString();
+    const QStringList lines = text.OutLines();
+    ASSERT_EQ(lines.size(), 1 + 35);
+    EXPECT_EQ(lines[1 + 2].simplified(), QString("2 hsize 0x1A 0 255 %1").arg(cli.Sim().Value(2)));
+    EXPECT_EQ(lines[1 + 11].simplified(), "11 pintop 0xBA 1 0 0");
+
+    const auto json = cli.Run({"--json", "dump"});
+    ASSERT_EQ(json.status, 0);
+    const QJsonArray items = ParseObject(json.out)["items"].toArray();
+    ASSERT_EQ(items.size(), 35);
+    const QJsonObject hsize = items[2].toObject();
+    EXPECT_EQ(hsize["name"].toString(), "hsize");
+    EXPECT_EQ(hsize["code"].toInt(), 0x1A);
+    EXPECT_EQ(hsize["status"].toInt(), 0);
+    EXPECT_EQ(hsize["maximum"].toInt(), 255);
+    EXPECT_EQ(hsize["value"].toInt(), cli.Sim().Value(2));
+    EXPECT_EQ(items[11].toObject()["status"].toInt(), 1);
+}
+
+TEST(CliGet, PrintsNamedItemsByNameOrNumber) {
+    CCliRunner cli;
+    cli.Sim().SetValue(0, 77);
+    const auto result = cli.Run({"get", "bright", "2", "HSIZE"});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const QString hsize = QString("hsize %1").arg(cli.Sim().Value(2));
+    EXPECT_EQ(result.OutLines(), (QStringList{"bright 77", hsize, hsize}));
+
+    const auto json = cli.Run({"--json", "get", "contrast"});
+    const QJsonArray items = ParseObject(json.out)["items"].toArray();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].toObject()["value"].toInt(), cli.Sim().Value(1));
+}
+
+TEST(CliGet, AnItemTheMonitorLacksIsAnErrorButTheOthersArePrinted) {
+    CCliRunner cli;
+    const auto result = cli.Run({"get", "pintop", "bright"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.OutLines(), QStringList{QString("bright %1").arg(cli.Sim().Value(0))});
+    EXPECT_EQ(result.ErrLines(), QStringList{"qelt32ctl: get: this monitor has no pintop"});
+}
+
+TEST(CliTrace, EveryFrameGoesToStandardErrorWithItsTime) {
+    CCliRunner cli;
+    const auto result = cli.Run({"--trace", "get", "bright"});
+    ASSERT_EQ(result.status, 0);
+    EXPECT_EQ(result.OutLines(), QStringList{QString("bright %1").arg(cli.Sim().Value(0))});
+    const QStringList trace = result.ErrLines();
+    ASSERT_FALSE(trace.isEmpty());
+    const QRegularExpression line("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} (send|recv)( [0-9A-F]{2})+$");
+    for (const QString& entry : trace)
+        EXPECT_TRUE(line.match(entry).hasMatch()) << entry.toStdString();
+    EXPECT_TRUE(trace.first().endsWith(" send 55 55 6E 50 81 F1 4E AA AA"));
+    EXPECT_TRUE(trace[1].contains(" recv 55 55 50 6E ")); // the identity reply
+    // Every request the monitor got was traced.
+    const qsizetype sent = trace.filter(" send ").size();
+    EXPECT_EQ(sent, qsizetype(cli.Sim().RequestLog().size()));
+}
+
+TEST(CliHelp, EveryCommandHasHelpAndHelpNeedsNoMonitor) {
+    CCliRunner cli;
+    const auto general = cli.RunRaw({"--port", "/nonexistent/tty", "--help"});
+    ASSERT_EQ(general.status, 0);
+    for (const char* command :
+         {"info", "dump", "get", "set", "adjust", "colortemp", "colormode", "power-save", "input",
+          "detection", "beep", "moire", "degauss", "autosize", "reset", "store", "watch", "help"}) {
+        SCOPED_TRACE(command);
+        EXPECT_TRUE(general.out.contains(QString("\n  %1 ").arg(command)));
+        const auto help = cli.RunRaw({"--port", "/nonexistent/tty", "help", command});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.out.startsWith(QString("Usage: qelt32ctl [OPTIONS] %1").arg(command)));
+        EXPECT_EQ(cli.RunRaw({command, "--help"}).out, help.out);
+        EXPECT_EQ(cli.RunRaw({command, "-h"}).out, help.out);
+    }
+    EXPECT_TRUE(cli.Sim().RequestLog().empty());
+    EXPECT_EQ(cli.RunRaw({"help", "nope"}).status, 2);
+}
+
+TEST(CliStatus, BadCommandLinesEndWithStatusTwoAndOneLine) {
+    CCliRunner cli;
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{"nope"}, QStringList{"--bogus", "info"},
+          QStringList{"--port", "/dev/null", "--ports", "a,b", "info"},
+          QStringList{"--simulate=nosuch", "info"}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const auto result = cli.RunRaw(arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_TRUE(result.out.isEmpty());
+        ASSERT_EQ(result.ErrLines().size(), 1) << result.err.toStdString();
+        EXPECT_TRUE(result.err.startsWith("qelt32ctl: "));
+    }
+}
+
+TEST(CliStatus, NoMonitorOnThePortEndsWithStatusThree) {
+    CCliRunner cli;
+    const auto result = cli.RunRaw({"--port", "/nonexistent/tty", "info"});
+    EXPECT_EQ(result.status, 3);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_EQ(result.ErrLines(),
+              QStringList{"qelt32ctl: Monitor and the computer may not be connected correctly. "
+                          "Please check the connection of the maintenance cable referring to the "
+                          "User*s Manual of the Vistrel Pro."});
+}
+
+TEST(CliStatus, FlatPanelsAndForeignMonitorsAreRefused) {
+    CCliRunner lcd(QStringLiteral("lcd"));
+    const auto panel = lcd.Run({"info"});
+    EXPECT_EQ(panel.status, 3);
+    EXPECT_TRUE(panel.err.contains("can not be used with the LCD display"));
+    EXPECT_TRUE(panel.out.isEmpty());
+
+    CCliRunner foreign(QStringLiteral("foreign"));
+    EXPECT_EQ(foreign.Run({"dump"}).status, 3);
+}
+
+TEST(CliStatus, AValueThatDoesNotStickIsACommunicationFailure) {
+    CCliRunner cli;
+    cli.Sim().SetStick(2, SimStick::KeepsOld);
+    const auto result = cli.Run({"set", "hsize", "150"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_EQ(result.ErrLines(), QStringList{"qelt32ctl: Communication failure. Please check "
+                                             "connection of the maintenance cable."});
+}

@@ -1,0 +1,109 @@
+#include "CliRunner.h"
+
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kRunTimeoutMs = 60000;
+
+QStringList Lines(const QString& text) {
+    return text.split('\n', Qt::SkipEmptyParts);
+}
+
+void Split(QByteArray& partial, QStringList& lines, const QByteArray& more) {
+    partial += more;
+    qsizetype end;
+    while ((end = partial.indexOf('\n')) >= 0) {
+        lines << QString::fromUtf8(partial.left(end));
+        partial.remove(0, end + 1);
+    }
+}
+
+} // namespace
+
+QStringList CCliRunner::Result::OutLines() const {
+    return Lines(out);
+}
+QStringList CCliRunner::Result::ErrLines() const {
+    return Lines(err);
+}
+
+CCliRunner::CCliRunner(const QString& profile, bool paced) {
+    CSimServer::Options options;
+    options.paced = paced;
+    m_server = std::make_unique<CSimServer>(*SimProfile::ByName(profile), options);
+    EXPECT_TRUE(m_server->Start()) << m_server->Error().toStdString();
+}
+
+CCliRunner::~CCliRunner() {
+    m_server->Stop();
+}
+
+QString CCliRunner::Program() {
+    return qEnvironmentVariable("QELT32_BIN_DIR") + "/qelt32ctl";
+}
+
+QStringList CCliRunner::PortArguments() const {
+    return {QStringLiteral("--port"), m_server->Path()};
+}
+
+void CCliRunner::Prepare(QProcess& process) const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+    process.setProcessEnvironment(environment);
+}
+
+CCliRunner::Result CCliRunner::RunRaw(const QStringList& arguments) {
+    QProcess process;
+    Prepare(process);
+    process.start(Program(), arguments);
+    Result result;
+    if (!process.waitForFinished(kRunTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "qelt32ctl did not end: " << arguments.join(' ').toStdString();
+        return result;
+    }
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+std::unique_ptr<QProcess> CCliRunner::Start(const QStringList& arguments) {
+    auto process = std::make_unique<QProcess>();
+    Prepare(*process);
+    process->start(Program(), PortArguments() + arguments);
+    EXPECT_TRUE(process->waitForStarted());
+    return process;
+}
+
+int CCliRunner::SetValueFrames() const {
+    int n = 0;
+    for (const SimRequest& request : m_server->Monitor().RequestLog())
+        n += request.command == 0x03;
+    return n;
+}
+
+int CCliRunner::ChangingFrames() const {
+    int n = 0;
+    for (const SimRequest& request : m_server->Monitor().RequestLog())
+        switch (request.command) {
+        case 0x00:
+        case 0x03:
+        case 0x09:
+        case 0x0A:
+        case 0x0B:
+        case 0x0C:
+        case 0x50:
+            ++n;
+        }
+    return n;
+}
+
+void CLineReader::Collect() {
+    Split(m_outPartial, m_out, m_process.readAllStandardOutput());
+    Split(m_errPartial, m_err, m_process.readAllStandardError());
+}
