@@ -100,15 +100,6 @@ TEST(CellRects, At1280x1024) {
         {84, 170, 255, 340, 426, 511, 596, 682, 767, 852, 938});
 }
 
-TEST(CellRects, PointBelongsByHalfOpenBounds) {
-    const CellMap::Rect cell{42, 58, 58, 93};
-    EXPECT_TRUE(cell.Contains({42, 58}));
-    EXPECT_TRUE(cell.Contains({57, 92}));
-    EXPECT_FALSE(cell.Contains({58, 60}));
-    EXPECT_FALSE(cell.Contains({50, 93}));
-    EXPECT_FALSE(cell.Contains({41, 60}));
-}
-
 TEST(HandleLayoutChoice, PinTopThenModel) {
     // The corner pins win whatever the model; without them only the TR-4427 (model 0)
     // takes the reduced layout.
