@@ -160,13 +160,6 @@ const char* Find(int id) {
     return nullptr;
 }
 
-QString Part(const QString& text, int index) {
-    const qsizetype cut = text.indexOf(QLatin1Char('\n'));
-    if (index == 0)
-        return cut < 0 ? text : text.left(cut);
-    return cut < 0 ? QString() : text.mid(cut + 1);
-}
-
 } // namespace
 
 QString LoadAppString(int id) {
@@ -177,14 +170,6 @@ QString LoadAppString(int id) {
 QString LoadAppStringEnglish(int id) {
     const char* text = Find(id);
     return text ? QString::fromUtf8(text) : QString();
-}
-
-QString CommandPrompt(int commandId) {
-    return Part(LoadAppString(commandId), 0);
-}
-
-QString CommandTip(int commandId) {
-    return Part(LoadAppString(commandId), 1);
 }
 
 std::vector<int> AppStringIds() {

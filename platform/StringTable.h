@@ -12,11 +12,6 @@ QString LoadAppString(int id);
 // The English text of an id, untranslated (for tests and for the trace).
 QString LoadAppStringEnglish(int id);
 
-// A command's string holds the status-bar prompt, then after a line feed the tool tip.
-// The prompt is the whole text when there is no line feed; the tip is then empty.
-QString CommandPrompt(int commandId);
-QString CommandTip(int commandId);
-
 // Every id the table holds, in table order.
 std::vector<int> AppStringIds();
 

@@ -6,6 +6,18 @@
 
 #include <set>
 
+namespace {
+
+// A command's string: the status-bar prompt, then after a line feed the tool tip.
+QString Prompt(int id) {
+    return LoadAppString(id).section('\n', 0, 0);
+}
+QString Tip(int id) {
+    return LoadAppString(id).section('\n', 1);
+}
+
+} // namespace
+
 TEST(StringTable, MessagesKeepTheirExactTextIncludingEscapesAndTrailingBlanks) {
     EXPECT_EQ(LoadAppString(Str::CommFailure),
               "Communication failure.\nPlease check connection of the maintenance cable. ");
@@ -30,13 +42,13 @@ TEST(StringTable, DocumentTemplateHasSevenFieldsWithAnEmptyDocumentName) {
 }
 
 TEST(StringTable, CommandStringsSplitIntoPromptAndTip) {
-    EXPECT_EQ(CommandPrompt(32788), "Switch the input signal to D-SUB");
-    EXPECT_EQ(CommandTip(32788), "D-SUB");
-    EXPECT_EQ(CommandTip(32789), "BNC");
-    EXPECT_EQ(CommandTip(32824), "Store to Memory");
+    EXPECT_EQ(Prompt(32788), "Switch the input signal to D-SUB");
+    EXPECT_EQ(Tip(32788), "D-SUB");
+    EXPECT_EQ(Tip(32789), "BNC");
+    EXPECT_EQ(Tip(32824), "Store to Memory");
     // Menu-only commands have a prompt and no tip.
-    EXPECT_EQ(CommandPrompt(32827), "Select input signal manually");
-    EXPECT_TRUE(CommandTip(32827).isEmpty());
+    EXPECT_EQ(Prompt(32827), "Select input signal manually");
+    EXPECT_TRUE(Tip(32827).isEmpty());
 }
 
 TEST(StringTable, EveryFunctionAndToolbarCommandHasAPromptAndEveryButtonATip) {
@@ -45,11 +57,11 @@ TEST(StringTable, EveryFunctionAndToolbarCommandHasAPromptAndEveryButtonATip) {
                                 32824, 32825, 32826, 32827, 57601, 57603, 57604, 57664,
                                 57665, 57667, 32816, 32823, 32771, 32778};
     for (int id : menuCommands)
-        EXPECT_FALSE(CommandPrompt(id).isEmpty()) << id;
+        EXPECT_FALSE(Prompt(id).isEmpty()) << id;
     const int buttons[] = {57601, 57603, 32793, 32794, 32795, 32789,
                            32788, 32800, 32787, 32786, 32824, 57664};
     for (int id : buttons)
-        EXPECT_FALSE(CommandTip(id).isEmpty()) << id;
+        EXPECT_FALSE(Tip(id).isEmpty()) << id;
 }
 
 TEST(StringTable, IdsAreUniqueAndUnknownIdsGiveNothing) {
@@ -58,6 +70,6 @@ TEST(StringTable, IdsAreUniqueAndUnknownIdsGiveNothing) {
     for (int id : ids)
         EXPECT_FALSE(LoadAppStringEnglish(id).isEmpty()) << id;
     EXPECT_TRUE(LoadAppString(12345).isEmpty());
-    EXPECT_TRUE(CommandPrompt(12345).isEmpty());
-    EXPECT_TRUE(CommandTip(12345).isEmpty());
+    EXPECT_TRUE(Prompt(12345).isEmpty());
+    EXPECT_TRUE(Tip(12345).isEmpty());
 }

@@ -34,7 +34,7 @@ TEST_F(Translations, InstalledLanguageChangesTheStringTableAndCanBeReplaced) {
     ASSERT_TRUE(InstallTranslations(app, QLocale(QLocale::Japanese)));
     EXPECT_EQ(LoadAppString(Str::Untitled), QString::fromUtf8("無題"));
     ASSERT_TRUE(InstallTranslations(app, QLocale(QLocale::French)));
-    EXPECT_EQ(CommandTip(57665), "Quitter");
+    EXPECT_EQ(LoadAppString(57665), "Quitter le programme\nQuitter");
     EXPECT_TRUE(InstallTranslations(app, QLocale(QLocale::Chinese)));
     EXPECT_EQ(LoadAppString(Str::Untitled), "Untitled");
 }
