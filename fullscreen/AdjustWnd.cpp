@@ -44,6 +44,9 @@ CAdjustWnd::CAdjustWnd(CMonitor& monitor, QWidget* parent)
     setPalette(background);
     setAutoFillBackground(true);
     FitToScreen();
+    // A new display mode resizes the window, and the resize repaints it.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        connect(screen, &QScreen::geometryChanged, this, &CAdjustWnd::FitToScreen);
 
     m_pPalette = CGreyPalette::Create(m_nCols);
 }
@@ -128,10 +131,6 @@ void CAdjustWnd::RefreshScreenLayout() {
 void CAdjustWnd::paintEvent(QPaintEvent*) {
     RefreshScreenLayout();
     const QSize screen(m_cxScreen, m_cyScreen);
-    // The window follows the screen: a changed display mode is caught at the next paint.
-    if (geometry() != QRect(QPoint(0, 0), screen))
-        QMetaObject::invokeMethod(this, &CAdjustWnd::FitToScreen, Qt::QueuedConnection);
-
     QPainter painter(this);
     Patterns::Context context;
     context.screen = screen;
