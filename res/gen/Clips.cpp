@@ -19,13 +19,18 @@ bool HasMarker(int kind) {
     return kind != 16 && kind != 17 && kind != kPositionHandle && kind != 31 && kind != 32;
 }
 
-// One frame of the panel clips: a monitor whose tube shows what `screen` paints.
-QImage MonitorFrame(const std::function<void(QPainter&, const QRectF&)>& screen) {
-    QImage image(80, 60, QImage::Format_ARGB32);
+// The panel's clips fit the places the form gives them.
+constexpr QSize kMonitorClipSize(64, 50);
+constexpr QSize kPowerClipSize(44, 36);
+
+// One frame of the panel clips: a monitor filling `size`, its tube showing what `screen`
+// paints.
+QImage MonitorFrame(QSize size, const std::function<void(QPainter&, const QRectF&)>& screen) {
+    QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    DrawMonitor(p, QRectF(6, 1, 68, 58), screen);
+    DrawMonitor(p, QRectF(1, 1, size.width() - 2, size.height() - 2), screen);
     return image;
 }
 
@@ -35,13 +40,15 @@ std::vector<GifFrame> MonitorClip() {
     constexpr int kFrames = 12;
     for (int i = 0; i < kFrames; ++i) {
         const double swing = std::sin(2 * M_PI * i / kFrames);
-        frames.push_back({MonitorFrame([swing](QPainter& q, const QRectF& face) {
-                              q.fillRect(face, Qt::black);
-                              const double dx = face.width() * 0.12 * swing;
-                              const double dy = face.height() * 0.08 * swing;
-                              DrawCrosshatch(q, face.adjusted(6 - dx, 4 - dy, -6 + dx, -4 + dy), 6,
-                                             4, Qt::white);
-                          }),
+        frames.push_back({MonitorFrame(kMonitorClipSize,
+                                       [swing](QPainter& q, const QRectF& face) {
+                                           q.fillRect(face, Qt::black);
+                                           const double dx = face.width() * 0.12 * swing;
+                                           const double dy = face.height() * 0.08 * swing;
+                                           DrawCrosshatch(
+                                               q, face.adjusted(6 - dx, 4 - dy, -6 + dx, -4 + dy),
+                                               6, 4, Qt::white);
+                                       }),
                           12});
     }
     return frames;
@@ -53,18 +60,18 @@ std::vector<GifFrame> PowerClip() {
     constexpr int kFrames = 17;
     for (int i = 0; i < kFrames; ++i) {
         const double light = 1.0 - double(i) / (kFrames - 1);
-        QImage image = MonitorFrame([light, i](QPainter& q, const QRectF& face) {
+        QImage image = MonitorFrame(kPowerClipSize, [light, i](QPainter& q, const QRectF& face) {
             const int level = int(220 * light);
             q.fillRect(face, QColor(level / 3, level / 2, level));
             if (i >= kFrames / 2) { // asleep: the letters of a snore rise
                 QFont font(QStringLiteral("Liberation Sans"));
-                font.setPixelSize(9);
+                font.setPixelSize(7);
                 font.setBold(true);
                 q.setFont(font);
                 q.setPen(QColor(255, 255, 255));
                 const int shown = (i - kFrames / 2) / 3 + 1;
                 for (int z = 0; z < shown; ++z)
-                    q.drawText(QPointF(face.left() + 10 + z * 9, face.bottom() - 4 - z * 6),
+                    q.drawText(QPointF(face.left() + 4 + z * 6, face.bottom() - 2 - z * 4),
                                QStringLiteral("z"));
             }
         });
@@ -72,7 +79,8 @@ std::vector<GifFrame> PowerClip() {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(i < 6 ? QColor(0, 230, 0) : i < 12 ? QColor(255, 170, 0) : QColor(Qt::darkGray));
-        p.drawEllipse(QPointF(64, 44), 2.2, 2.2);
+        p.drawEllipse(QPointF(kPowerClipSize.width() * 0.8, kPowerClipSize.height() * 0.72), 1.6,
+                      1.6);
         p.end();
         frames.push_back({image, i == kFrames - 1 ? 100 : 15});
     }
