@@ -1,3 +1,4 @@
+#include "EventLoop.h"
 #include "MonitorFixture.h"
 
 #include <QCoreApplication>
@@ -27,16 +28,6 @@ std::vector<std::uint8_t> Status(std::uint8_t status) {
 }
 std::vector<std::uint8_t> Panel(std::uint8_t code, std::uint16_t value) {
     return ReplyFrame(0x58, {code, std::uint8_t(value >> 8), std::uint8_t(value)});
-}
-
-// Runs the controller's event loop until `done` holds or `limit` has passed.
-template <class Pred> bool ProcessUntil(Pred done, std::chrono::milliseconds limit = 2s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(1ms);
-    }
-    return done();
 }
 
 class WatcherTest : public MonitorFixture {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <thread>
+
+// Runs the event loop of the controller's thread until `done` holds or `limit` has passed.
+template <class Pred>
+bool ProcessUntil(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(2)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+}
