@@ -91,7 +91,7 @@
     </message>
     <message>
         <source>%1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Minuten</translation>
     </message>
     <message>
         <source>Interval Time Setting</source>
@@ -219,31 +219,31 @@ Größe: Alt+Zehnertastatur</translation>
     <name>CommandLine</name>
     <message>
         <source>Adjusts a CRT monitor over its serial maintenance cable.</source>
-        <translation type="unfinished"></translation>
+        <translation>Stellt einen Röhrenmonitor über sein serielles Wartungskabel ein.</translation>
     </message>
     <message>
         <source>Start without the start-up picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ohne Startbild starten.</translation>
     </message>
     <message>
         <source>Save a picture of the screen to PATH once the window has settled, then close the program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Bild des Bildschirms unter PATH speichern, sobald das Fenster steht, und dann das Programm beenden.</translation>
     </message>
     <message>
         <source>What the screenshot shows: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Was das Bildschirmfoto zeigt: %1.</translation>
     </message>
     <message>
         <source>A settings file (.qlt) to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine zu öffnende Einstellungsdatei (.qlt).</translation>
     </message>
     <message>
         <source>Only one settings file can be opened: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Es kann nur eine Einstellungsdatei geöffnet werden: %1</translation>
     </message>
     <message>
         <source>Unknown screenshot target: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekanntes Ziel für das Bildschirmfoto: %1</translation>
     </message>
 </context>
 <context>

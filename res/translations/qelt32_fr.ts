@@ -91,7 +91,7 @@
     </message>
     <message>
         <source>%1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 minutes</translation>
     </message>
     <message>
         <source>Interval Time Setting</source>
@@ -219,31 +219,31 @@ Taille : Alt+pavé numérique</translation>
     <name>CommandLine</name>
     <message>
         <source>Adjusts a CRT monitor over its serial maintenance cable.</source>
-        <translation type="unfinished"></translation>
+        <translation>Règle un moniteur cathodique par son câble de maintenance série.</translation>
     </message>
     <message>
         <source>Start without the start-up picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer sans l&apos;image d&apos;accueil.</translation>
     </message>
     <message>
         <source>Save a picture of the screen to PATH once the window has settled, then close the program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer une image de l&apos;écran dans PATH une fois la fenêtre stabilisée, puis fermer le programme.</translation>
     </message>
     <message>
         <source>What the screenshot shows: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce que montre la capture d&apos;écran : %1.</translation>
     </message>
     <message>
         <source>A settings file (.qlt) to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un fichier de réglages (.qlt) à ouvrir.</translation>
     </message>
     <message>
         <source>Only one settings file can be opened: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Un seul fichier de réglages peut être ouvert : %1</translation>
     </message>
     <message>
         <source>Unknown screenshot target: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cible de capture d&apos;écran inconnue : %1</translation>
     </message>
 </context>
 <context>

@@ -91,7 +91,7 @@
     </message>
     <message>
         <source>%1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 分</translation>
     </message>
     <message>
         <source>Interval Time Setting</source>
@@ -219,31 +219,31 @@ Size Adjustment : Alt+ten keys</source>
     <name>CommandLine</name>
     <message>
         <source>Adjusts a CRT monitor over its serial maintenance cable.</source>
-        <translation type="unfinished"></translation>
+        <translation>シリアルのメンテナンスケーブルを通じて CRT モニタを調整します。</translation>
     </message>
     <message>
         <source>Start without the start-up picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>起動画面を表示せずに起動します。</translation>
     </message>
     <message>
         <source>Save a picture of the screen to PATH once the window has settled, then close the program.</source>
-        <translation type="unfinished"></translation>
+        <translation>ウィンドウの表示が落ち着いたら画面の画像を PATH に保存し、プログラムを終了します。</translation>
     </message>
     <message>
         <source>What the screenshot shows: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>スクリーンショットの対象: %1。</translation>
     </message>
     <message>
         <source>A settings file (.qlt) to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>開く設定ファイル (.qlt)。</translation>
     </message>
     <message>
         <source>Only one settings file can be opened: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>開ける設定ファイルは 1 つだけです: %1</translation>
     </message>
     <message>
         <source>Unknown screenshot target: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>不明なスクリーンショット対象: %1</translation>
     </message>
 </context>
 <context>
