@@ -12,6 +12,8 @@
 
 // Shows a CAnimatedCursor on a widget and steps through its animation with a timer, each
 // step for its own time. Showing another cursor, Clear() or the widget's end stops it.
+// While it runs it owns the widget's cursor: call Clear() before giving the widget any
+// other cursor (the blank one of a drag, say), or the next step puts its own back.
 class CCursorAnimator : public QObject {
     Q_OBJECT
 public:
@@ -29,8 +31,10 @@ private:
     void Advance();
 
     QPointer<QWidget> m_widget;
-    const CAnimatedCursor* m_cursor = nullptr;
+    const CAnimatedCursor* m_cursor = nullptr; // only to know what is shown
+    // The steps are copied, so a cursor table loaded again meanwhile cannot pull them away.
     std::vector<QCursor> m_stepCursors;
+    std::vector<int> m_stepMs;
     int m_step = 0;
     QTimer m_timer;
 };
