@@ -42,7 +42,8 @@ CCliRunner::~CCliRunner() {
 }
 
 QString CCliRunner::Program() {
-    return qEnvironmentVariable("QELT32_BIN_DIR") + "/qelt32ctl";
+    const QString folder = qEnvironmentVariable("QELT32_BIN_DIR");
+    return folder.isEmpty() ? QStringLiteral(QELT32CTL_PATH) : folder + "/qelt32ctl";
 }
 
 QStringList CCliRunner::PortArguments() const {
@@ -63,7 +64,9 @@ CCliRunner::Result CCliRunner::RunRaw(const QStringList& arguments) {
     if (!process.waitForFinished(kRunTimeoutMs)) {
         process.kill();
         process.waitForFinished();
-        ADD_FAILURE() << "qelt32ctl did not end: " << arguments.join(' ').toStdString();
+        ADD_FAILURE() << "qelt32ctl did not end (" << process.errorString().toStdString()
+                      << "): " << Program().toStdString() << " "
+                      << arguments.join(' ').toStdString();
         return result;
     }
     result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;

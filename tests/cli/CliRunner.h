@@ -44,6 +44,7 @@ public:
     // Frames of any command that changes the monitor: set-values, resets, store, degauss.
     int ChangingFrames() const;
 
+    // $QELT32_BIN_DIR/qelt32ctl, or the one this build made.
     static QString Program();
 
 private:
