@@ -98,8 +98,9 @@ const CCommandRegistrar kWatch({
     .help = QStringLiteral(
         "Follows the monitor: a change made with its front-panel controls prints as\n"
         "\"NAME VALUE\", a change of the display timing as \"timing FH kHz FV Hz\" (the\n"
-        "picture's size and position are read again then). Runs until Ctrl+C or SIGTERM\n"
-        "(status 0); a monitor that goes away ends it with status 1.\n"
+        "picture's size and position are read again then). Once it follows the monitor it\n"
+        "says \"watching the monitor on PATH\" on standard error. Runs until Ctrl+C or\n"
+        "SIGTERM (status 0); a monitor that goes away ends it with status 1.\n"
         "With --json: one object per line, {\"event\":\"item\",\"item\":2,\"name\":\"hsize\",\n"
         "\"value\":112} or {\"event\":\"timing\",\"fH\":68,\"fV\":75}."),
     .run = RunWatch,
