@@ -13,6 +13,7 @@
 #include "fullscreen/AdjustWnd.h"
 #include "link/Monitor.h"
 #include "panel/Qelt32View.h"
+#include "platform/HelpWindow.h"
 #include "platform/PlatformFlags.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
@@ -21,7 +22,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -339,11 +339,7 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::ShowHelpTopics() {
-    if (!QFileInfo::exists(m_strHelpPath)) {
-        UserMessages().Show(Str::HelpFileMissing, MsgButtons::Ok, m_strHelpPath);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_strHelpPath));
+    ::ShowHelpTopics(m_strHelpPath);
 }
 
 bool CMainFrame::OnClose() {

@@ -1,0 +1,169 @@
+#include "SimBench.h"
+
+#include "RecordingMessages.h"
+#include "TempProfile.h"
+#include "app/CommandLine.h"
+#include "app/MainFrame.h"
+#include "app/Qelt32App.h"
+#include "doc/ui/DocManager.h"
+#include "fullscreen/AdjustWnd.h"
+#include "platform/Profile.h"
+#include "platform/StringTable.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool AnyWindowVisible() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            return true;
+    return false;
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseBuildProgramFolder();
+        options.splash = false;
+    }
+
+    CTempProfile profile;
+    CRecordingMessages messages;
+    CSimBench bench;
+    StartupOptions options;
+};
+
+TEST_F(StartupTest, StartsWithTheMonitorReadCommittedAndWatched) {
+    CSimMonitor& sim = bench.Plug(0, "revC");
+    CQelt32App app(bench.Monitor());
+    ASSERT_TRUE(app.InitInstance(options));
+
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Vistrel Pro - Untitled"));
+    for (int item : {0, 2, 16, 23, 31})
+        EXPECT_EQ(bench.Monitor().Item(item).current, sim.Value(item)) << item;
+    EXPECT_FALSE(bench.Monitor().IsModified());
+    EXPECT_TRUE(bench.Monitor().WindowExists());
+    ASSERT_NE(app.AdjustWnd(), nullptr);
+    EXPECT_FALSE(app.AdjustWnd()->isVisible());
+    EXPECT_TRUE(app.HelpPath().endsWith(QStringLiteral(".hlp")));
+    EXPECT_TRUE(app.HelpPath().startsWith(app.ProgramFolder()));
+
+    app.ExitInstance();
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    EXPECT_EQ(app.AdjustWnd(), nullptr);
+    EXPECT_FALSE(AnyWindowVisible());
+}
+
+TEST_F(StartupTest, NoMonitorOnAnyPortEndsAfterOneMessage) {
+    CQelt32App app(bench.Monitor());
+    EXPECT_FALSE(app.InitInstance(options));
+    EXPECT_EQ(messages.shown, std::vector<int>{Str::NoMonitor});
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    EXPECT_FALSE(AnyWindowVisible());
+}
+
+TEST_F(StartupTest, FlatPanelOnTheStoredPortIsRefusedThenTheSearchEnds) {
+    Profile::WriteInt("Settings", "com", 2);
+    bench.Plug(2, "lcd");
+    CQelt32App app(bench.Monitor());
+    EXPECT_FALSE(app.InitInstance(options));
+    EXPECT_EQ(messages.shown, (std::vector<int>{Str::FlatPanel, Str::NoMonitor}));
+    EXPECT_FALSE(AnyWindowVisible());
+}
+
+TEST_F(StartupTest, StoredPortIsTriedFirstAndSavedAgainAtTheEnd) {
+    Profile::WriteInt("Settings", "com", 2);
+    CSimMonitor& first = bench.Plug(1, "revC");
+    CSimMonitor& stored = bench.Plug(2, "revC");
+    {
+        CQelt32App app(bench.Monitor());
+        ASSERT_TRUE(app.InitInstance(options));
+        EXPECT_TRUE(first.RequestLog().empty());
+        EXPECT_FALSE(stored.RequestLog().empty());
+        Profile::WriteInt("Settings", "com", 0);
+        app.ExitInstance();
+    }
+    bench.DestroyMonitor();
+    EXPECT_EQ(Profile::GetInt("Settings", "com", -1), 2);
+}
+
+TEST_F(StartupTest, FailingModesReadEndsAfterExactlyOneCommunicationMessage) {
+    CSimMonitor& sim = bench.Plug(1, "revC");
+    // The cable comes out as the first item is asked for, right after the connection.
+    bool pulled = false;
+    bench.Monitor().SetTraceSink([&](bool sent, const std::uint8_t* bytes, std::size_t n) {
+        if (sent && !pulled && n > 6 && bytes[5] == 0x01) {
+            pulled = true;
+            sim.PullCable();
+        }
+    });
+    {
+        CQelt32App app(bench.Monitor());
+        EXPECT_FALSE(app.InitInstance(options));
+        EXPECT_EQ(messages.shown, std::vector<int>{Str::CommFailure});
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        EXPECT_FALSE(AnyWindowVisible());
+    }
+    // The port the monitor was found on is remembered even so.
+    bench.DestroyMonitor();
+    EXPECT_EQ(Profile::GetInt("Settings", "com", -1), 1);
+}
+
+TEST_F(StartupTest, MissingCursorFilesEndBeforeTheMonitorIsSought) {
+    QTemporaryDir emptyFolder;
+    qputenv("QELT32_DATA_DIR", emptyFolder.path().toUtf8());
+    CSimMonitor& sim = bench.Plug(0, "revC");
+    CQelt32App app(bench.Monitor());
+    EXPECT_FALSE(app.InitInstance(options));
+    EXPECT_EQ(messages.shown, std::vector<int>{Str::CursorFileMissing});
+    EXPECT_TRUE(sim.RequestLog().empty());
+    EXPECT_FALSE(AnyWindowVisible());
+}
+
+TEST_F(StartupTest, FileThatCannotBeOpenedEndsWithoutWindowOrLostPlacement) {
+    bench.Plug(0, "revC");
+    Profile::WriteString("Settings", "Resolution", "0800 0600 0123 0045");
+    options.file = QStringLiteral("/nonexistent/settings.qlt");
+    {
+        CQelt32App app(bench.Monitor());
+        EXPECT_FALSE(app.InitInstance(options));
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        EXPECT_FALSE(messages.shown.empty()); // the document handling said why
+        EXPECT_FALSE(AnyWindowVisible());
+    }
+    EXPECT_EQ(Profile::GetString("Settings", "Resolution"), QStringLiteral("0800 0600 0123 0045"));
+}
+
+TEST_F(StartupTest, FileNamedOnTheCommandLineIsLoadedIntoTheMonitor) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("saved.qlt"));
+    std::uint16_t savedSize = 0;
+    {
+        // An earlier run saved its settings with another horizontal size.
+        CSimBench earlier;
+        earlier.Plug(0, "revC");
+        CQelt32App app(earlier.Monitor());
+        ASSERT_TRUE(app.InitInstance(options));
+        savedSize = earlier.Monitor().Item(Items::HSize).current - 10;
+        ASSERT_TRUE(earlier.Monitor().WriteItem(Items::HSize, savedSize));
+        ASSERT_TRUE(app.MainFrame()->DocManager().DoSave(file));
+        app.ExitInstance();
+    }
+    CSimMonitor& sim = bench.Plug(0, "revC");
+    ASSERT_NE(sim.Value(Items::HSize), savedSize);
+
+    options.file = file;
+    CQelt32App app(bench.Monitor());
+    ASSERT_TRUE(app.InitInstance(options));
+    EXPECT_EQ(sim.Value(Items::HSize), savedSize);
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Vistrel Pro - saved.qlt"));
+}
+
+} // namespace
