@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <cstdlib>
 #include <optional>
 #include <vector>
 

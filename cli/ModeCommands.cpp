@@ -5,7 +5,6 @@
 #include "cli/CliContext.h"
 #include "cli/CommandRegistry.h"
 #include "cli/ExitStatus.h"
-#include "cli/ItemFormat.h"
 #include "link/Monitor.h"
 
 #include <functional>
