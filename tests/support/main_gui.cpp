@@ -1,8 +1,11 @@
 #include <QApplication>
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    SetUpTestEnvironment();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
