@@ -44,6 +44,7 @@ CPortWait::~CPortWait() {
 CPortWait::Result CPortWait::WaitForCount(const std::function<int()>& queued, std::size_t count,
                                           std::optional<Clock::time_point> deadline) {
     int seen = 0;
+    bool napped = false;
     for (;;) {
         const int n = queued();
         if (n < 0)
@@ -54,10 +55,13 @@ CPortWait::Result CPortWait::WaitForCount(const std::function<int()>& queued, st
         if (deadline && now >= *deadline)
             return Result::Timeout;
         Result result;
-        if (n > seen) {
-            // Part of the group is here, so the rest is on the line: give it its line time
-            // instead of waking for every byte.
-            Clock::duration nap = kByteTime * (count - static_cast<std::size_t>(n));
+        const std::size_t missing = count - static_cast<std::size_t>(n);
+        if (n > seen && !napped && missing > 1) {
+            // Part of the group is here, so the rest is on the line: sleep through the line
+            // time of all but the last byte instead of waking for every one, then wake on
+            // the arrivals, so that a line running a little late costs no extra sleep.
+            napped = true;
+            Clock::duration nap = kByteTime * (missing - 1);
             if (deadline)
                 nap = std::min(nap, *deadline - now);
             result = Sleep(nap);
