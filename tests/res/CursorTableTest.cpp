@@ -13,7 +13,7 @@
 namespace {
 
 QString BuiltCursorFolder() {
-    return qEnvironmentVariable("QELT32_BIN_DIR") + "/cursor";
+    return QStringLiteral(QELT32_TEST_BIN_DIR) + "/cursor";
 }
 
 // A copy of the generated cursor folder that a test may spoil.

@@ -11,7 +11,7 @@
 namespace {
 
 QString HelpPath(char language) {
-    return qEnvironmentVariable("QELT32_BIN_DIR") + QStringLiteral("/qelt32%1.hlp").arg(language);
+    return QStringLiteral(QELT32_TEST_BIN_DIR) + QStringLiteral("/qelt32%1.hlp").arg(language);
 }
 
 // The controls of the dialog templates that open context help, by template.
