@@ -130,7 +130,8 @@ void CMonitor::OnTimingReport(const MonReply& timing) {
     if (GetProtocolRevision() == kRevisionC)
         std::this_thread::sleep_for(Timings().timingStatus);
     MonReply status;
-    if (ReceiveFrame(status) && status.kind == kTimingStatus && status.data[0] == 0) {
+    const bool received = ReceiveFrame(status);
+    if (received && status.kind == kTimingStatus && status.data[0] == 0) {
         // The picture needs sizing. The notice runs once both this report and the
         // desktop's own display change have come, in either order.
         if (m_bDisplayChangeSeen) {
@@ -149,6 +150,9 @@ void CMonitor::OnTimingReport(const MonReply& timing) {
     ReadGeometry();
     CommitGeometry();
     Notify(CMonitorNotifyEvent::kTimingChanged, 0);
+    // A front-panel report that came in place of the status frame is not lost.
+    if (received && status.kind == kPanelReport)
+        OnPanelChange(status);
 }
 
 void CMonitor::OnPanelChange(const MonReply& change) {

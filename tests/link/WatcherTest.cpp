@@ -124,6 +124,16 @@ TEST_F(WatcherTest, TimingReportWithoutItsStatusNeverOpensTheNotice) {
     EXPECT_EQ(notified.received, (Notes{{78, 0}}));
 }
 
+TEST_F(WatcherTest, PanelReportInPlaceOfTheStatusIsStillApplied) {
+    monitor.OnDisplayChange();
+    port.Push(Timing(6900, 7200));
+    port.Push(Panel(0x1A, 120));
+    monitor.OnMonitorData();
+    EXPECT_EQ(notice.runs, 0);
+    EXPECT_EQ(Current(2), 120);
+    EXPECT_EQ(notified.received, (Notes{{78, 0}, {2, 120}}));
+}
+
 TEST_F(WatcherTest, WithoutANoticeTheMonitorSizesDirectly) {
     monitor.SetAutoSizeNotice(nullptr);
     monitor.OnDisplayChange();
