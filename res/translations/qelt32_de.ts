@@ -184,7 +184,7 @@ Größe: Alt+Zehnertastatur</translation>
     </message>
     <message>
         <source>Custo&amp;m</source>
-        <translation>&amp;Benutzerdefiniert</translation>
+        <translation>&amp;Eigene</translation>
     </message>
     <message>
         <source>&amp;Detail Setting...</source>
@@ -204,7 +204,7 @@ Größe: Alt+Zehnertastatur</translation>
     </message>
     <message>
         <source>&amp;NUTEK (blank screen)</source>
-        <translation>&amp;NUTEK (dunkler Bildschirm)</translation>
+        <translation>&amp;NUTEK (Schwarzbild)</translation>
     </message>
     <message>
         <source>&amp;OFF</source>

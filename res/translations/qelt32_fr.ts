@@ -192,7 +192,7 @@ Taille : Alt+pavé numérique</translation>
     </message>
     <message>
         <source>Current Color Tem&amp;perature:</source>
-        <translation>Tem&amp;pérature de couleur actuelle :</translation>
+        <translation>Tem&amp;pérature actuelle :</translation>
     </message>
     <message>
         <source>PowerWarden</source>
