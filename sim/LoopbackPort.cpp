@@ -169,21 +169,21 @@ QString CLoopbackPort::LastError() const {
 void CLoopbackPort::RearmLocked() const {
     // The timer is "expired" (readable) exactly while bytes are queued or the line is dead;
     // setting it again clears a past expiry.
-    itimerspec spec{};
+    itimerspec expiry{};
     const bool dead = m_open && LineDeadLocked();
     std::optional<Clock::time_point> due;
     if (m_open && !dead)
         due = m_received.empty() ? m_open->NextDue() : Clock::now();
     if (dead) {
-        spec.it_value.tv_nsec = 1; // long past: readable at once
+        expiry.it_value.tv_nsec = 1; // long past: readable at once
     } else if (due) {
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
                             std::max(due->time_since_epoch(), std::chrono::nanoseconds(1)))
                             .count();
-        spec.it_value.tv_sec = ns / 1000000000;
-        spec.it_value.tv_nsec = ns % 1000000000;
+        expiry.it_value.tv_sec = ns / 1000000000;
+        expiry.it_value.tv_nsec = ns % 1000000000;
     }
-    timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &spec, nullptr);
+    timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &expiry, nullptr);
 }
 
 void CLoopbackPort::OnMonitorOutput() {
