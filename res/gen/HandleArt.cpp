@@ -247,8 +247,7 @@ void Draw(QPainter& p, int kind, double s) {
         break;
     case 26: // both sizes: the picture grows and shrinks
         art.Polygon({{9 - o, 9 - o}, {23 + o, 9 - o}, {23 + o, 23 + o}, {9 - o, 23 + o}});
-        art.Arrow({13, 16}, {19, 16});
-        art.Arrow({16, 13}, {16, 19});
+        art.Arrow({4, 28}, {28, 4});
         break;
     case 27:
         TopEdge(art, o, true);
