@@ -13,15 +13,17 @@ QString WithSlash(QString folder) {
 
 } // namespace
 
-QString ProgramFolder() {
+QString ProgramFolderFor(const QString& executableFolder) {
     const QString fromEnvironment = qEnvironmentVariable("QELT32_DATA_DIR");
     if (!fromEnvironment.isEmpty())
         return WithSlash(fromEnvironment);
-    // Without an application object there is no executable folder to ask for.
-    if (QCoreApplication::instance()) {
-        const QString exeFolder = QCoreApplication::applicationDirPath();
-        if (QDir(exeFolder).exists(QStringLiteral("cursor")))
-            return WithSlash(exeFolder);
-    }
+    if (!executableFolder.isEmpty() && QDir(executableFolder).exists(QStringLiteral("cursor")))
+        return WithSlash(executableFolder);
     return WithSlash(QStringLiteral(QELT32_INSTALL_DATADIR));
+}
+
+QString ProgramFolder() {
+    // Without an application object there is no executable folder to ask for.
+    return ProgramFolderFor(QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                         : QString());
 }

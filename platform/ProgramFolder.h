@@ -7,3 +7,6 @@
 // running executable when it holds a cursor/ folder (a build tree, or a copied install);
 // the installed data folder.
 QString ProgramFolder();
+
+// The same choice for an executable in `executableFolder`.
+QString ProgramFolderFor(const QString& executableFolder);

@@ -1,7 +1,7 @@
 #include "platform/ProgramFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -36,17 +36,10 @@ TEST(ProgramFolder, EnvironmentVariableWinsAndGetsATrailingSlash) {
 
 TEST(ProgramFolder, ExecutableFolderWithCursorsComesBeforeTheInstalledFolder) {
     CScopedDataDir env(QByteArray{});
-    const QString exeFolder = QCoreApplication::applicationDirPath();
-    QDir dir(exeFolder);
-    const bool hadCursors = dir.exists("cursor");
-    if (!hadCursors) {
-        ASSERT_TRUE(dir.mkdir("cursor"));
-    }
-    EXPECT_EQ(ProgramFolder(), exeFolder + "/");
-    if (hadCursors)
-        return;
-    ASSERT_TRUE(dir.rmdir("cursor"));
-    const QString installed = ProgramFolder();
+    QTemporaryDir exeFolder;
+    const QString installed = ProgramFolderFor(exeFolder.path());
     EXPECT_TRUE(installed.endsWith("/qelt32/")) << installed.toStdString();
-    EXPECT_NE(installed, exeFolder + "/");
+    ASSERT_TRUE(QDir(exeFolder.path()).mkdir("cursor"));
+    EXPECT_EQ(ProgramFolderFor(exeFolder.path()), exeFolder.path() + "/");
+    EXPECT_EQ(ProgramFolderFor(QString()), installed);
 }
