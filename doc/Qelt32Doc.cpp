@@ -99,13 +99,8 @@ bool CQelt32Doc::OnOpenDocument(const QString& path) {
 
 bool CQelt32Doc::OnOpenDocument(const QString& path, const LoadGroups& groups) {
     DeleteContents();
-    QByteArray bytes;
-    const FileError error = ReadWholeFile(path, SettingsFormat::kMaxFileSize, bytes);
-    if (error != FileError::None) {
-        ReportReadError(error, path);
-        return false;
-    }
-    return Load(bytes, groups) && m_bRejected == 0;
+    const std::optional<SettingsFormat::SettingsContent> content = ReadFile(path);
+    return content && Load(*content, groups);
 }
 
 bool CQelt32Doc::OnSaveDocument(const QString& path) {
@@ -122,13 +117,30 @@ QByteArray CQelt32Doc::Store() const {
     return SettingsFormat::EncodeBinary(id.serial, id.fH, id.fV, values);
 }
 
+std::optional<SettingsFormat::SettingsContent> CQelt32Doc::ReadFile(const QString& path) {
+    QByteArray bytes;
+    const FileError error = ReadWholeFile(path, SettingsFormat::kMaxFileSize, bytes);
+    if (error != FileError::None) {
+        ReportReadError(error, path);
+        return std::nullopt;
+    }
+    std::optional<SettingsFormat::SettingsContent> content = SettingsFormat::Decode(bytes);
+    if (!content)
+        UserMessages().Show(DocStr::UnexpectedFormat);
+    return content;
+}
+
 bool CQelt32Doc::Load(const QByteArray& bytes, const LoadGroups& groups) {
     const std::optional<SettingsFormat::SettingsContent> content = SettingsFormat::Decode(bytes);
     if (!content) {
         UserMessages().Show(DocStr::UnexpectedFormat);
         return false;
     }
-    const LoadPlan plan = PlanLoad(*content, Identity(), groups);
+    return Load(*content, groups);
+}
+
+bool CQelt32Doc::Load(const SettingsFormat::SettingsContent& content, const LoadGroups& groups) {
+    const LoadPlan plan = PlanLoad(content, Identity(), groups);
     if (plan.otherMonitor) {
         UserMessages().Show(DocStr::OtherMonitor);
         m_bRejected = 1;

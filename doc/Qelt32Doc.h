@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class CMonitor;
 
 // The program's one settings document. It holds no values of its own: saving writes the
@@ -30,8 +32,13 @@ public:
 
     // The file's contents as they would be saved now.
     QByteArray Store() const;
-    // Sends the file's values (already read) to the monitor, after every check passed.
+    // Reads and decodes a settings file; nullopt, after telling the user why, when it
+    // cannot be read or is no settings file.
+    static std::optional<SettingsFormat::SettingsContent> ReadFile(const QString& path);
+    // Sends a file's values to the monitor once every check has passed: false, with
+    // nothing sent, for a file that is no settings file or belongs to another monitor.
     bool Load(const QByteArray& bytes, const LoadGroups& groups);
+    bool Load(const SettingsFormat::SettingsContent& content, const LoadGroups& groups);
 
     QString GetPathName() const { return m_strPathName; }
     // The file name, or "Untitled" for a document that has no file.

@@ -16,6 +16,8 @@ class COpenDialogBase : public QFileDialog {
 public:
     // The check box with control id 1006, 1007 or 1117 (also its objectName).
     QCheckBox* Box(int id) const;
+    // The file-name check: refuses the file while no box is ticked, else stores the choice.
+    void accept() override;
 
     int m_bScreen = 1;
     int m_bColor = 1;
@@ -26,8 +28,6 @@ protected:
     // Makes the three boxes (captions from the string table), showing the members.
     void CreateBoxes(QWidget* parent);
     const std::array<QCheckBox*, 3>& Boxes() const { return m_boxes; }
-
-    void accept() override;
 
 private:
     void BoxesToMembers();

@@ -168,7 +168,7 @@ TEST_F(DocManagerTest, SaveOfANewDocumentAsksForANameProposingUntitled) {
                                EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(),
                                          "Untitled.qlt");
                                dialog.selectFile(target);
-                               dialog.accept();
+                               static_cast<QDialog&>(dialog).accept(); // protected in QFileDialog
                            });
     EXPECT_EQ(manager.Title(), "chosen.qlt");
     EXPECT_EQ(QFileInfo(target + ".qlt").size(), 82);

@@ -4,10 +4,13 @@
 #include "platform/PlatformFlags.h"
 #include "platform/Profile.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QGridLayout>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -95,7 +98,16 @@ TEST_F(OpenDlgTest, MissingFileIsNotConfirmedAndTheChoiceNotStored) {
     dialog->selectFile(dir.filePath("absent.qlt"));
     dialog->show();
     Tick(*dialog, true, false, false);
+    // The dialog says itself that the file does not exist.
+    bool told = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = true;
+            box->close();
+        }
+    });
     dialog->accept();
+    EXPECT_TRUE(told);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(Profile::GetInt("Settings", "screen", -1), -1);
     dialog->reject();
