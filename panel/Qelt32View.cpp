@@ -82,8 +82,8 @@ void CQelt32View::BuildForm() {
     form.Radio(1121, tr("S&tandard"), 171, 18, 66, 10, m_pTempModeGroup);
     form.Radio(1122, tr("Custo&m"), 171, 32, 66, 10, m_pTempModeGroup);
     m_pColorDetail = form.Button(1069, tr("&Detail Setting..."), 244, 27, 66, 14);
-    m_pTempCaption = form.Static(1081, tr("Current Color Tem&perature:"), 171, 53, 92, 8);
-    m_pTempText = form.ReadOnlyEdit(1147, 264, 51, 46, 12);
+    m_pTempCaption = form.Static(1081, tr("Current Color Tem&perature:"), 171, 53, 100, 8);
+    m_pTempText = form.ReadOnlyEdit(1147, 272, 51, 38, 12);
     m_pTempText->setAlignment(Qt::AlignRight);
     m_pTempSpin = form.UpDown(1148, m_pTempText, false);
     // The bar paints itself over the group box, so its colours come out exact.

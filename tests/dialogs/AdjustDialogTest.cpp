@@ -1,4 +1,5 @@
 #include "dialogs/AdjustDialog.h"
+#include "app/HelpLanguage.h"
 #include "dialogs/FormBuilder.h"
 #include "dialogs/TrackBar.h"
 #include "dialogs/UpDown.h"
@@ -8,8 +9,11 @@
 #include "SimulatedMonitor.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -193,6 +197,33 @@ TEST_F(AdjustDialogTest, FailedWriteLeavesTheRowWhereTheUserPutIt) {
     EXPECT_GE(m.messages.Count(Str::CommFailure), 1);
     EXPECT_EQ(dialog.slider->value(), 150);
     EXPECT_EQ(dialog.Box(), "150");
+    dialog.reject();
+}
+
+TEST_F(AdjustDialogTest, F1AsksTheProgramsHelpFileForTheFocusedControl) {
+    QTemporaryDir programFolder;
+    qputenv("QELT32_DATA_DIR", programFolder.path().toLocal8Bit());
+    CRowDialog dialog(m.monitor, &opener);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.slider->setFocus();
+
+    // No help file in the program folder: the user is told which one is missing.
+    QTest::keyClick(dialog.slider, Qt::Key_F1);
+    ASSERT_EQ(m.messages.Count(Str::HelpFileMissing), 1);
+    const QString helpFile = HelpFileName(QLocale::system());
+    EXPECT_EQ(m.messages.args.back(), helpFile);
+
+    // With the file there, the popup comes from it.
+    QFile file(programFolder.filePath(helpFile));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><body><div class=\"topic\"><a name=\"ctx-00000000\"></a>Row</div>"
+               "</body></html>");
+    file.close();
+    QTest::keyClick(dialog.slider, Qt::Key_F1);
+    EXPECT_EQ(m.messages.Count(Str::HelpFileMissing), 1);
+    qunsetenv("QELT32_DATA_DIR");
     dialog.reject();
 }
 

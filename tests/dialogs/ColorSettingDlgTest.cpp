@@ -4,6 +4,7 @@
 #include "dialogs/UpDown.h"
 #include "fullscreen/AdjustWnd.h"
 
+#include "FormChecks.h"
 #include "NotifyRecorder.h"
 #include "SimulatedMonitor.h"
 
@@ -200,6 +201,13 @@ TEST_F(ColorSettingDlgTest, HelpContextsOfTheLabelsAndBalanceButtons) {
     EXPECT_EQ(dialog->HelpContextOf(Control(dialog.get(), 1083)),
               0x80000000u + 161u * 65536u + 1083u);
     EXPECT_EQ(dialog->HelpContextOf(Control(dialog.get(), 1115)), 0u);
+    dialog->reject();
+}
+
+TEST_F(ColorSettingDlgTest, FormShowsEveryCaptionWhole) {
+    Open("revC");
+    ExpectCaptionsFit(dialog.get());
+    SaveScreenshot(dialog.get(), "color-setting");
     dialog->reject();
 }
 

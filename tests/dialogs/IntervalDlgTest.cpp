@@ -2,6 +2,7 @@
 #include "dialogs/FormBuilder.h"
 #include "platform/PlatformFlags.h"
 
+#include "FormChecks.h"
 #include "NotifyRecorder.h"
 #include "SimulatedMonitor.h"
 
@@ -136,6 +137,15 @@ TEST_F(IntervalDlgTest, NoContextHelpAndNoPlacement) {
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowContextHelpButtonHint);
     EXPECT_EQ(dialog->HelpContextOf(Control(dialog.get(), 1084)), 0u);
     dialog->reject();
+}
+
+TEST_F(IntervalDlgTest, BothFormsShowEveryCaptionWhole) {
+    for (const int templateId : {CIntervalDlg::kNutekTemplate, CIntervalDlg::kVesaTemplate}) {
+        auto dialog = Open(templateId);
+        ExpectCaptionsFit(dialog.get());
+        SaveScreenshot(dialog.get(), QString("interval-%1").arg(templateId));
+        dialog->reject();
+    }
 }
 
 } // namespace

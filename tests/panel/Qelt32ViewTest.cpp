@@ -7,6 +7,8 @@
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 
+#include "platform/AnimateCtrl.h"
+#include "tests/dialogs/FormChecks.h"
 #include "tests/dialogs/SimulatedMonitor.h"
 
 #include <QApplication>
@@ -350,6 +352,44 @@ TEST_F(Qelt32ViewTest, FailedWriteKeepsTheUsersPosition) {
     EXPECT_GE(m->messages.Count(Str::CommFailure), 1);
     EXPECT_EQ(Ctl<CTrackBar>(1075)->value(), 200);
     EXPECT_EQ(Ctl<QLineEdit>(1149)->text(), "200");
+}
+
+TEST_F(Qelt32ViewTest, FormShowsEveryCaptionWholeOnBothRevisionsAndModes) {
+    for (const QString profile : {"revB", "revC"})
+        for (const bool custom : {false, true}) {
+            Begin(profile);
+            if (custom)
+                OwnColors();
+            else
+                TemperatureColors(profile == "revB" ? 2 : 25);
+            Show();
+            EXPECT_EQ(view->TempMode(), custom ? 1 : 0);
+            EXPECT_EQ(view->sizeHint(), view->size());
+            ExpectCaptionsFit(view.get());
+            SaveScreenshot(view.get(), "panel-" + profile + (custom ? "-custom" : "-standard"));
+        }
+}
+
+TEST_F(Qelt32ViewTest, AnimationsStartAtTheFirstPaint) {
+    Begin("revC");
+    Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    QApplication::processEvents();
+    for (int id : {1050, 1052}) {
+        EXPECT_TRUE(Ctl<CAnimateCtrl>(id)->IsOpen()) << id;
+        EXPECT_GT(Ctl<CAnimateCtrl>(id)->FrameCount(), 0) << id;
+    }
+    EXPECT_TRUE(Ctl<CAnimateCtrl>(1050)->IsPlaying());
+}
+
+TEST_F(Qelt32ViewTest, ScreenAdjustmentOpensTheFullScreenModeAndComesBackToTheView) {
+    Begin("revC");
+    Show();
+    Click(1068);
+    EXPECT_TRUE(adjustWnd->IsActive());
+    adjustWnd->OnCancel();
+    EXPECT_FALSE(adjustWnd->IsActive());
+    EXPECT_EQ(m->monitor.GetNotifyWindow(), view.get());
 }
 
 } // namespace
