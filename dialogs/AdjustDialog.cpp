@@ -1,6 +1,7 @@
 #include "dialogs/AdjustDialog.h"
 
 #include "app/HelpLanguage.h"
+#include "dialogs/FormBuilder.h"
 #include "dialogs/TrackBar.h"
 #include "dialogs/UpDown.h"
 #include "link/Monitor.h"
@@ -9,6 +10,7 @@
 #include "platform/ProgramFolder.h"
 
 #include <QHelpEvent>
+#include <QPushButton>
 #include <QShortcut>
 #include <QWhatsThis>
 
@@ -68,6 +70,14 @@ void CAdjustDialog::done(int result) {
 void CAdjustDialog::HandBackNotifications() {
     if (m_monitor.GetNotifyWindow() == this)
         m_monitor.SetNotifyWindow(m_notifyBack);
+}
+
+void CAdjustDialog::AddOkCancel(CFormBuilder& form, QPoint ok, QPoint cancel) {
+    QPushButton* okButton = form.Button(1, tr("OK"), ok.x(), ok.y(), 50, 14);
+    QPushButton* cancelButton = form.Button(2, tr("Cancel"), cancel.x(), cancel.y(), 50, 14);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &CAdjustDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &CAdjustDialog::reject);
 }
 
 void CAdjustDialog::RegisterForNotifications() {

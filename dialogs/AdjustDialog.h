@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+class CFormBuilder;
 class CMonitor;
 
 // The frame every adjustment dialog shares: while open it takes the controller's change
@@ -58,6 +59,9 @@ protected:
     virtual void OnRowSlider(SliderBinding& row, int pos);
     virtual void OnRowSpin(SliderBinding& row);
 
+    // OK (id 1, the default button) and Cancel (id 2), 50 x 14 units at the given places,
+    // wired to accept() and reject().
+    void AddOkCancel(CFormBuilder& form, QPoint ok, QPoint cancel);
     void RegisterForNotifications();
     void SetHelpControls(std::initializer_list<int> ids);
     // Adds a row and wires its slider and spin; rows keep the order they are added in.

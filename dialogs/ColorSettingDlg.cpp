@@ -9,7 +9,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -85,12 +84,8 @@ void CColorSettingDlg::BuildForm() {
     m_pTestPattern->setEnabled(m_pAdjustWnd != nullptr);
     form.Static(0, tr("&Factory Setting:"), 7, 181, 62, 8);
     m_pFactory = form.DropList(1084, FactoryEntries(), 70, 179, 60);
-    QPushButton* ok = form.Button(1, tr("OK"), 205, 160, 50, 14);
-    QPushButton* cancel = form.Button(2, tr("Cancel"), 205, 178, 50, 14);
-    ok->setDefault(true);
+    AddOkCancel(form, {205, 160}, {205, 178});
 
-    connect(ok, &QPushButton::clicked, this, &CColorSettingDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CColorSettingDlg::reject);
     connect(m_pBalanceGroup, &QButtonGroup::idClicked, this, &CColorSettingDlg::OnBalance);
     connect(m_pFactory, &QComboBox::activated, this, &CColorSettingDlg::OnFactorySetting);
     connect(m_pTestPattern, &QCheckBox::clicked, this, &CColorSettingDlg::OnTestPattern);

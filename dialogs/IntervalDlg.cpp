@@ -60,11 +60,7 @@ void CIntervalDlg::BuildNutekForm() {
     form.Static(0, tr("2. Set the NUTEK compatible ScreenSaver."), 14, 118, 150, 16);
     m_pScreenSaver = form.Button(1132, tr("&Screen Saver"), 172, 104, 64, 14);
     form.EndGroup();
-    auto* ok = form.Button(1, tr("OK"), 139, 150, 50, 14);
-    auto* cancel = form.Button(2, tr("Cancel"), 193, 150, 50, 14);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CIntervalDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CIntervalDlg::reject);
+    AddOkCancel(form, {139, 150}, {193, 150});
 }
 
 void CIntervalDlg::BuildVesaForm() {
@@ -87,11 +83,7 @@ void CIntervalDlg::BuildVesaForm() {
     // The duration belongs to NUTEK; VESA DPMS keeps the list out of sight.
     m_pDuration = form.DropList(1085, DurationEntries(), 14, 137, 80);
     m_pDuration->hide();
-    auto* ok = form.Button(1, tr("OK"), 139, 137, 50, 14);
-    auto* cancel = form.Button(2, tr("Cancel"), 193, 137, 50, 14);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CIntervalDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CIntervalDlg::reject);
+    AddOkCancel(form, {139, 137}, {193, 137});
 }
 
 void CIntervalDlg::SelectDuration(int index) {
