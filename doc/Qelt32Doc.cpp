@@ -1,6 +1,5 @@
 #include "doc/Qelt32Doc.h"
 
-#include "doc/DocStrings.h"
 #include "doc/FileIo.h"
 #include "link/Monitor.h"
 #include "platform/StringTable.h"
@@ -15,44 +14,32 @@ QString FileTitle(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
-void ReportReadError(FileError error, const QString& path) {
+// Tells the user why a settings file could not be read or written.
+void ReportFileError(FileError error, const QString& path, bool writing) {
+    int id = writing ? Str::SaveFailed : Str::OpenFailed;
     switch (error) {
     case FileError::None:
         return;
     case FileError::NotFound:
-        UserMessages().Show(DocStr::FileNotFound, MsgButtons::Ok, FileTitle(path));
-        return;
+        id = Str::FileNotFound;
+        break;
     case FileError::AccessDenied:
-        UserMessages().Show(DocStr::ReadDenied, MsgButtons::Ok, FileTitle(path));
-        return;
-    case FileError::TooLarge:
-        UserMessages().Show(DocStr::UnexpectedFormat);
-        return;
+        id = writing ? Str::WriteDenied : Str::ReadDenied;
+        break;
     case FileError::DiskFull:
-    case FileError::Other:
-        UserMessages().Show(DocStr::OpenFailed);
-        return;
-    }
-}
-
-void ReportWriteError(FileError error, const QString& path) {
-    switch (error) {
-    case FileError::None:
-        return;
-    case FileError::NotFound:
-        UserMessages().Show(DocStr::FileNotFound, MsgButtons::Ok, FileTitle(path));
-        return;
-    case FileError::AccessDenied:
-        UserMessages().Show(DocStr::WriteDenied, MsgButtons::Ok, FileTitle(path));
-        return;
-    case FileError::DiskFull:
-        UserMessages().Show(DocStr::DiskFull);
-        return;
+        if (writing)
+            id = Str::DiskFull;
+        break;
     case FileError::TooLarge:
+        if (!writing)
+            id = Str::UnexpectedFormat; // no settings file is that long
+        break;
     case FileError::Other:
-        UserMessages().Show(DocStr::SaveFailed);
-        return;
+        break;
     }
+    const bool namesFile =
+        id == Str::FileNotFound || id == Str::ReadDenied || id == Str::WriteDenied;
+    UserMessages().Show(id, MsgButtons::Ok, namesFile ? FileTitle(path) : QString());
 }
 
 // Link failures are reported by the controller itself; the load goes on with the next call.
@@ -105,7 +92,7 @@ bool CQelt32Doc::OnOpenDocument(const QString& path, const LoadGroups& groups) {
 
 bool CQelt32Doc::OnSaveDocument(const QString& path) {
     const FileError error = WriteFileAtomically(path, Store());
-    ReportWriteError(error, path);
+    ReportFileError(error, path, true);
     return error == FileError::None;
 }
 
@@ -121,19 +108,19 @@ std::optional<SettingsFormat::SettingsContent> CQelt32Doc::ReadFile(const QStrin
     QByteArray bytes;
     const FileError error = ReadWholeFile(path, SettingsFormat::kMaxFileSize, bytes);
     if (error != FileError::None) {
-        ReportReadError(error, path);
+        ReportFileError(error, path, false);
         return std::nullopt;
     }
     std::optional<SettingsFormat::SettingsContent> content = SettingsFormat::Decode(bytes);
     if (!content)
-        UserMessages().Show(DocStr::UnexpectedFormat);
+        UserMessages().Show(Str::UnexpectedFormat);
     return content;
 }
 
 bool CQelt32Doc::Load(const QByteArray& bytes, const LoadGroups& groups) {
     const std::optional<SettingsFormat::SettingsContent> content = SettingsFormat::Decode(bytes);
     if (!content) {
-        UserMessages().Show(DocStr::UnexpectedFormat);
+        UserMessages().Show(Str::UnexpectedFormat);
         return false;
     }
     return Load(*content, groups);
@@ -142,12 +129,12 @@ bool CQelt32Doc::Load(const QByteArray& bytes, const LoadGroups& groups) {
 bool CQelt32Doc::Load(const SettingsFormat::SettingsContent& content, const LoadGroups& groups) {
     const LoadPlan plan = PlanLoad(content, Identity(), groups);
     if (plan.otherMonitor) {
-        UserMessages().Show(DocStr::OtherMonitor);
+        UserMessages().Show(Str::WrongMonitor);
         m_bRejected = 1;
         return false;
     }
     if (plan.timingMismatch)
-        UserMessages().Show(DocStr::ScreenDataUnavailable);
+        UserMessages().Show(Str::ScreenDataUnavailable);
     for (const LoadStep& step : plan.steps)
         Apply(m_monitor, step);
     return true;
@@ -161,7 +148,7 @@ MonitorIdentity CQelt32Doc::Identity() const {
 }
 
 QString CQelt32Doc::GetTitle() const {
-    return m_strPathName.isEmpty() ? LoadAppString(DocStr::Untitled) : FileTitle(m_strPathName);
+    return m_strPathName.isEmpty() ? LoadAppString(Str::Untitled) : FileTitle(m_strPathName);
 }
 
 void CQelt32Doc::SetPathName(const QString& path) {

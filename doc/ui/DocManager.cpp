@@ -1,6 +1,5 @@
 #include "doc/ui/DocManager.h"
 
-#include "doc/DocStrings.h"
 #include "doc/Qelt32Doc.h"
 #include "doc/ui/OpenDlg.h"
 #include "platform/Profile.h"
@@ -83,11 +82,11 @@ void CDocManager::FileSave() {
 }
 
 void CDocManager::FileSaveAs() {
-    QFileDialog dialog(m_pFrame, LoadAppString(DocStr::SaveAsTitle));
+    QFileDialog dialog(m_pFrame, LoadAppString(Str::SaveAsTitle));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({"Qelt32 Files (*.qlt)", LoadAppString(DocStr::AllFilesFilter)});
+    dialog.setNameFilters({"Qelt32 Files (*.qlt)", LoadAppString(Str::AllFilesFilter)});
     dialog.setDefaultSuffix("qlt");
     dialog.setDirectory(StartFolder());
     dialog.selectFile(m_pDoc->ProposedSaveName());

@@ -1,6 +1,5 @@
 #include "doc/ui/OpenDlg.h"
 
-#include "doc/DocStrings.h"
 #include "doc/LoadPlan.h"
 #include "platform/PlatformFlags.h"
 #include "platform/StringTable.h"
@@ -30,9 +29,9 @@ COpenDialogBase::COpenDialogBase(QWidget* parent) : QFileDialog(parent) {
 }
 
 void COpenDialogBase::CreateBoxes(QWidget* parent) {
-    const std::array<std::pair<int, int>, 3> boxes = {{{kScreenBox, DocStr::ScreenData},
-                                                       {kColorBox, DocStr::ColorData},
-                                                       {kPowerBox, DocStr::PowerData}}};
+    const std::array<std::pair<int, int>, 3> boxes = {{{kScreenBox, Str::ScreenData},
+                                                       {kColorBox, Str::ColorData},
+                                                       {kPowerBox, Str::PowerData}}};
     const std::array<int, 3> values = {m_bScreen, m_bColor, m_bPower};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         m_boxes[i] = new QCheckBox(LoadAppString(boxes[i].second), parent);
@@ -109,7 +108,7 @@ std::unique_ptr<COpenDialogBase> CreateOpenDialog(QWidget* parent) {
         dialog = std::make_unique<COpen>(parent);
     else
         dialog = std::make_unique<COpenLegacy>(parent);
-    dialog->setWindowTitle(LoadAppString(DocStr::OpenTitle));
+    dialog->setWindowTitle(LoadAppString(Str::OpenTitle));
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setNameFilter("VT Pro(*.qlt)");
     dialog->setDefaultSuffix("qlt");

@@ -1,10 +1,10 @@
 #include "doc/ui/DocManager.h"
 
 #include "SimMonitorFixture.h"
-#include "doc/DocStrings.h"
 #include "doc/Qelt32Doc.h"
 #include "doc/ui/OpenDlg.h"
 #include "platform/Profile.h"
+#include "platform/StringTable.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,7 +91,7 @@ TEST_F(DocManagerTest, RejectedOpenLeavesNameAndPath) {
     EXPECT_EQ(manager.PathName(), good);
     EXPECT_EQ(manager.RecentFiles(), QStringList{good});
     EXPECT_TRUE(sim.sim.RequestLog().empty());
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::OtherMonitor});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::WrongMonitor});
 }
 
 TEST_F(DocManagerTest, RecentListHoldsFourMostRecentFirstAndSurvivesARestart) {
@@ -119,7 +119,7 @@ TEST_F(DocManagerTest, RecentEntryThatCannotBeOpenedLeavesTheList) {
     manager.OpenRecentFile(0);
     EXPECT_EQ(manager.RecentFiles(), QStringList{kept});
     EXPECT_EQ(lists.count(), 1);
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::FileNotFound});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::FileNotFound});
     manager.OpenRecentFile(7); // no such entry: nothing happens
     EXPECT_EQ(manager.RecentFiles(), QStringList{kept});
 }

@@ -1,8 +1,8 @@
 #include "doc/Qelt32Doc.h"
 
 #include "SimMonitorFixture.h"
-#include "doc/DocStrings.h"
 #include "platform/Profile.h"
+#include "platform/StringTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,7 +98,7 @@ TEST_F(DocTest, FileOfAnotherMonitorIsRejectedAndNothingSent) {
     const QString path = WriteFile("other.qlt", bytes);
     EXPECT_FALSE(doc.OnOpenDocument(path));
     EXPECT_EQ(doc.m_bRejected, 1);
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::OtherMonitor});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::WrongMonitor});
     EXPECT_TRUE(sim.sim.RequestLog().empty());
 
     // The next open starts clean.
@@ -124,7 +124,7 @@ TEST_F(DocTest, TimingTooFarSkipsOnlyTheScreenGroup) {
                                                         {Items::Bright, 11},
                                                         {Items::Interval, 4}}));
     EXPECT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::ScreenDataUnavailable});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::ScreenDataUnavailable});
     EXPECT_EQ(sim.sim.Value(Items::HSize), hsize);
     EXPECT_EQ(sim.sim.SetValueCount(Items::HSize), 0);
     EXPECT_EQ(sim.sim.Value(Items::Bright), 11);
@@ -164,7 +164,7 @@ TEST_F(DocTest, TextFormWithoutSerialIsRejected) {
         WriteFile("old.ini", "[data]\nfh=68\nfv=85\nhsize=10\n[flag]\nscreen=1\ncolor=1\n");
     EXPECT_FALSE(doc.OnOpenDocument(path));
     EXPECT_EQ(doc.m_bRejected, 1);
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::OtherMonitor});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::WrongMonitor});
     EXPECT_TRUE(sim.sim.RequestLog().empty());
 }
 
@@ -192,7 +192,7 @@ TEST_F(DocTest, TruncatedBinaryFileIsRefusedAndNothingSent) {
     for (int size : {1, 7, 11, 12, 50, 81}) {
         sim.messages.Clear();
         EXPECT_FALSE(doc.OnOpenDocument(WriteFile("cut.qlt", whole.left(size)))) << size;
-        EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::UnexpectedFormat}) << size;
+        EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::UnexpectedFormat}) << size;
         EXPECT_EQ(doc.m_bRejected, 0);
     }
     EXPECT_TRUE(sim.sim.RequestLog().empty());
@@ -211,23 +211,23 @@ TEST_F(DocTest, ShortCountLoadsWhatTheFileHas) {
 
 TEST_F(DocTest, FileErrorsNameTheFile) {
     EXPECT_FALSE(doc.OnOpenDocument(PathOf("missing.qlt")));
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::FileNotFound});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::FileNotFound});
     EXPECT_EQ(sim.messages.args.back(), "missing.qlt");
 
     sim.messages.Clear();
     EXPECT_FALSE(doc.OnSaveDocument(PathOf("no/such/folder/x.qlt")));
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::FileNotFound});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::FileNotFound});
 
     sim.messages.Clear();
     EXPECT_FALSE(doc.OnOpenDocument(dir.path()));
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::FileNotFound});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::FileNotFound});
 }
 
 TEST_F(DocTest, ReadOnlyTargetIsRefusedAndKept) {
     const QString path = WriteFile("ro.qlt", "old contents");
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     EXPECT_FALSE(doc.OnSaveDocument(path));
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::WriteDenied});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::WriteDenied});
     EXPECT_EQ(sim.messages.args.back(), "ro.qlt");
     EXPECT_EQ(ReadFile(path), "old contents");
 }
@@ -246,7 +246,7 @@ TEST_F(DocTest, FullDiskKeepsThePreviousFile) {
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved);
-    EXPECT_EQ(sim.messages.shown, std::vector<int>{DocStr::DiskFull});
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::DiskFull});
     EXPECT_EQ(ReadFile(path), "old contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1); // no leftovers
 }
