@@ -54,28 +54,28 @@ CColorSettingDlg::CColorSettingDlg(CMonitor& monitor, CAdjustWnd* adjustWnd, QWi
 
 void CColorSettingDlg::BuildForm() {
     CFormBuilder form(this);
-    form.FixFormSize(262, 198);
+    form.FixFormSize(272, 198);
 
     auto makeRow = [&](int index, int y) {
         const RowIds& ids = kRowIds[index];
-        form.Static(ids.label, tr(ids.caption), 14, y + 3, 54, 8);
-        form.Static(0, QStringLiteral("0"), 68, y + 3, 8, 8, Qt::AlignRight);
-        CTrackBar* slider = form.TrackBar(ids.slider, 77, y, 108, 15);
-        QLabel* maxLabel = form.Static(ids.maxLabel, QStringLiteral("255"), 185, y + 3, 16, 8);
-        QLineEdit* edit = form.ReadOnlyEdit(ids.edit, 206, y + 1, 40, 12);
+        form.Static(ids.label, tr(ids.caption), 14, y + 3, 68, 8);
+        form.Static(0, QStringLiteral("0"), 82, y + 3, 8, 8, Qt::AlignRight);
+        CTrackBar* slider = form.TrackBar(ids.slider, 91, y, 104, 15);
+        QLabel* maxLabel = form.Static(ids.maxLabel, QStringLiteral("255"), 196, y + 3, 16, 8);
+        QLineEdit* edit = form.ReadOnlyEdit(ids.edit, 216, y + 1, 40, 12);
         CUpDown* spin = form.UpDown(ids.spin, edit, true);
         const std::uint8_t item =
             index < kFirstBalanceRow ? kFixedItems[index] : kCutoffItems[index - kFirstBalanceRow];
         AddRow(item, slider, maxLabel, spin);
     };
 
-    form.BeginGroup(tr("Brightness"), 7, 4, 248, 64);
+    form.BeginGroup(tr("Brightness"), 7, 4, 258, 64);
     for (int i = 0; i < kFirstBalanceRow; ++i)
         makeRow(i, 16 + 16 * i);
-    form.BeginGroup(tr("Color Balance"), 7, 72, 248, 82);
+    form.BeginGroup(tr("Color Balance"), 7, 72, 258, 82);
     m_pBalanceGroup = new QButtonGroup(this);
-    form.Radio(1082, tr("C&utoff"), 14, 84, 50, 10, m_pBalanceGroup)->setChecked(true);
-    form.Radio(1083, tr("&Gain"), 70, 84, 50, 10, m_pBalanceGroup);
+    form.Radio(1082, tr("C&utoff"), 14, 84, 66, 10, m_pBalanceGroup)->setChecked(true);
+    form.Radio(1083, tr("&Gain"), 84, 84, 66, 10, m_pBalanceGroup);
     for (int i = kFirstBalanceRow; i < 6; ++i)
         makeRow(i, 98 + 16 * (i - kFirstBalanceRow));
     form.EndGroup();
@@ -84,7 +84,7 @@ void CColorSettingDlg::BuildForm() {
     m_pTestPattern->setEnabled(m_pAdjustWnd != nullptr);
     form.Static(0, tr("&Factory Setting:"), 7, 181, 62, 8);
     m_pFactory = form.DropList(1084, FactoryEntries(), 70, 179, 60);
-    AddOkCancel(form, {205, 160}, {205, 178});
+    AddOkCancel(form, {215, 160}, {215, 178});
 
     connect(m_pBalanceGroup, &QButtonGroup::idClicked, this, &CColorSettingDlg::OnBalance);
     connect(m_pFactory, &QComboBox::activated, this, &CColorSettingDlg::OnFactorySetting);

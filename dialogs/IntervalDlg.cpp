@@ -45,7 +45,7 @@ CIntervalDlg::CIntervalDlg(CMonitor& monitor, int templateId, QObject* notifyBac
 
 void CIntervalDlg::BuildNutekForm() {
     CFormBuilder form(this);
-    form.FixFormSize(250, 171);
+    form.FixFormSize(250, 181);
     form.BeginGroup(tr("Monitor Setting"), 7, 4, 236, 84);
     form.Static(0,
                 tr("I&nterval time between the ScreenSaver blanks screen and the monitor "
@@ -55,35 +55,35 @@ void CIntervalDlg::BuildNutekForm() {
     form.Static(0, tr("&Mode1 duration time before the monitor enters into Mode2:"), 14, 56, 222,
                 10);
     m_pDuration = form.DropList(1085, DurationEntries(), 14, 68, 80);
-    form.BeginGroup(tr("Windows Setting"), 7, 92, 236, 50);
-    form.Static(0, tr("1. Click [Screen Saver] button."), 14, 106, 150, 8);
-    form.Static(0, tr("2. Set the NUTEK compatible ScreenSaver."), 14, 118, 150, 16);
-    m_pScreenSaver = form.Button(1132, tr("&Screen Saver"), 172, 104, 64, 14);
+    form.BeginGroup(tr("Windows Setting"), 7, 92, 236, 62);
+    form.Static(0, tr("1. Click [Screen Saver] button."), 14, 104, 222, 8);
+    form.Static(0, tr("2. Set the NUTEK compatible ScreenSaver."), 14, 114, 222, 16);
+    m_pScreenSaver = form.Button(1132, tr("&Screen Saver"), 150, 134, 86, 14);
     form.EndGroup();
-    AddOkCancel(form, {139, 150}, {193, 150});
+    AddOkCancel(form, {139, 161}, {193, 161});
 }
 
 void CIntervalDlg::BuildVesaForm() {
     CFormBuilder form(this);
-    form.FixFormSize(250, 157);
+    form.FixFormSize(250, 169);
     form.BeginGroup(tr("Monitor Setting"), 7, 4, 236, 58);
     form.Static(0,
                 tr("&Interval time when the monitor detects the SUSPEND signal or the OFF "
                    "signal and the monitor enters into Mode 1 or Mode 2:"),
                 14, 16, 222, 26);
     m_pDelay = form.DropList(1084, DelayEntries(), 14, 42, 80);
-    form.BeginGroup(tr("Windows 95 Setting"), 7, 66, 236, 64);
-    form.Static(0, tr("1. Click [Screen Saver] button."), 14, 80, 150, 8);
+    form.BeginGroup(tr("Windows 95 Setting"), 7, 66, 236, 76);
+    form.Static(0, tr("1. Click [Screen Saver] button."), 14, 78, 222, 8);
     form.Static(0,
                 tr("2. Set the interval time in each [minutes] box in [Energy saving features "
                    "of monitor] box."),
-                14, 92, 150, 26);
-    m_pScreenSaver = form.Button(1132, tr("&Screen Saver"), 172, 78, 64, 14);
+                14, 88, 222, 26);
+    m_pScreenSaver = form.Button(1132, tr("&Screen Saver"), 150, 122, 86, 14);
     form.EndGroup();
     // The duration belongs to NUTEK; VESA DPMS keeps the list out of sight.
-    m_pDuration = form.DropList(1085, DurationEntries(), 14, 137, 80);
+    m_pDuration = form.DropList(1085, DurationEntries(), 14, 149, 80);
     m_pDuration->hide();
-    AddOkCancel(form, {139, 137}, {193, 137});
+    AddOkCancel(form, {139, 149}, {193, 149});
 }
 
 void CIntervalDlg::SelectDuration(int index) {

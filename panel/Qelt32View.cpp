@@ -69,7 +69,7 @@ void CQelt32View::BuildForm() {
     form.BeginGroup(tr("B&rightness"), 7, 94, 150, 98);
     m_pSelectGroup = new QButtonGroup(this);
     form.Radio(1004, tr("&Brightness"), 15, 108, 62, 10, m_pSelectGroup);
-    form.Radio(1005, tr("&Contrast"), 82, 108, 62, 10, m_pSelectGroup);
+    form.Radio(1005, tr("&Contrast"), 80, 108, 72, 10, m_pSelectGroup);
     form.Static(0, QStringLiteral("0"), 11, 132, 9, 8, Qt::AlignRight);
     m_pLevel = form.TrackBar(1075, 22, 128, 104, 15);
     m_pLevelMax = form.Static(1151, QStringLiteral("255"), 127, 132, 18, 8);

@@ -26,6 +26,9 @@ constexpr int kMaxLabels[6] = {1087, 1091, 1096, 1100, 1104, 1108};
 class ColorSettingDlgTest : public ::testing::Test {
 protected:
     void Open(const QString& profile) {
+        dialog.reset();
+        adjustWnd.reset();
+        m.reset();
         m = std::make_unique<CSimulatedMonitor>(profile);
         Prepare(*m);
         ASSERT_TRUE(m->Start());
@@ -205,10 +208,13 @@ TEST_F(ColorSettingDlgTest, HelpContextsOfTheLabelsAndBalanceButtons) {
 }
 
 TEST_F(ColorSettingDlgTest, FormShowsEveryCaptionWhole) {
-    Open("revC");
-    ExpectCaptionsFit(dialog.get());
-    SaveScreenshot(dialog.get(), "color-setting");
-    dialog->reject();
+    InEveryLanguage([this](bool english) {
+        Open("revC");
+        ExpectCaptionsFit(dialog.get());
+        if (english)
+            SaveScreenshot(dialog.get(), "color-setting");
+        dialog->reject();
+    });
 }
 
 } // namespace

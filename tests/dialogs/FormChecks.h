@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Translations.h"
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -73,4 +76,17 @@ inline void SaveScreenshot(QWidget* form, const QString& name) {
         return;
     QDir().mkpath(folder);
     EXPECT_TRUE(form->grab().save(folder + "/" + name + ".png"));
+}
+
+// Runs `check` once in every language the program speaks, with its translations installed,
+// and puts English back at the end.
+template <class Check> void InEveryLanguage(Check check) {
+    for (const QLocale::Language language :
+         {QLocale::English, QLocale::German, QLocale::French, QLocale::Japanese}) {
+        const QLocale locale(language);
+        EXPECT_TRUE(InstallTranslations(*qApp, locale)) << locale.name().toStdString();
+        SCOPED_TRACE(locale.name().toStdString());
+        check(language == QLocale::English);
+    }
+    InstallTranslations(*qApp, QLocale(QLocale::English));
 }

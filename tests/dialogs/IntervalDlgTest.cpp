@@ -140,12 +140,15 @@ TEST_F(IntervalDlgTest, NoContextHelpAndNoPlacement) {
 }
 
 TEST_F(IntervalDlgTest, BothFormsShowEveryCaptionWhole) {
-    for (const int templateId : {CIntervalDlg::kNutekTemplate, CIntervalDlg::kVesaTemplate}) {
-        auto dialog = Open(templateId);
-        ExpectCaptionsFit(dialog.get());
-        SaveScreenshot(dialog.get(), QString("interval-%1").arg(templateId));
-        dialog->reject();
-    }
+    InEveryLanguage([this](bool english) {
+        for (const int templateId : {CIntervalDlg::kNutekTemplate, CIntervalDlg::kVesaTemplate}) {
+            auto dialog = Open(templateId);
+            ExpectCaptionsFit(dialog.get());
+            if (english)
+                SaveScreenshot(dialog.get(), QString("interval-%1").arg(templateId));
+            dialog->reject();
+        }
+    });
 }
 
 } // namespace

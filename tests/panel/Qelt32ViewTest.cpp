@@ -355,19 +355,23 @@ TEST_F(Qelt32ViewTest, FailedWriteKeepsTheUsersPosition) {
 }
 
 TEST_F(Qelt32ViewTest, FormShowsEveryCaptionWholeOnBothRevisionsAndModes) {
-    for (const QString profile : {"revB", "revC"})
-        for (const bool custom : {false, true}) {
-            Begin(profile);
-            if (custom)
-                OwnColors();
-            else
-                TemperatureColors(profile == "revB" ? 2 : 25);
-            Show();
-            EXPECT_EQ(view->TempMode(), custom ? 1 : 0);
-            EXPECT_EQ(view->sizeHint(), view->size());
-            ExpectCaptionsFit(view.get());
-            SaveScreenshot(view.get(), "panel-" + profile + (custom ? "-custom" : "-standard"));
-        }
+    InEveryLanguage([this](bool english) {
+        for (const QString profile : {"revB", "revC"})
+            for (const bool custom : {false, true}) {
+                Begin(profile);
+                if (custom)
+                    OwnColors();
+                else
+                    TemperatureColors(profile == "revB" ? 2 : 25);
+                Show();
+                EXPECT_EQ(view->TempMode(), custom ? 1 : 0);
+                EXPECT_EQ(view->sizeHint(), view->size());
+                ExpectCaptionsFit(view.get());
+                if (english)
+                    SaveScreenshot(view.get(),
+                                   "panel-" + profile + (custom ? "-custom" : "-standard"));
+            }
+    });
 }
 
 TEST_F(Qelt32ViewTest, AnimationsStartAtTheFirstPaint) {
