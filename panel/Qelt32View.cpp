@@ -48,8 +48,6 @@ CQelt32View::~CQelt32View() {
     const QString section = ProfileSection();
     Profile::WriteInt(section, QStringLiteral("colortemp"), m_pTemp->value());
     m_customColors.Save(section);
-    if (m_monitor.GetNotifyWindow() == this)
-        m_monitor.SetNotifyWindow(nullptr);
 }
 
 void CQelt32View::SetAdjustWnd(CAdjustWnd* adjustWnd) {
