@@ -25,13 +25,10 @@ public:
     QString Title() const;
     QString PathName() const;
     QStringList RecentFiles() const;
-    CQelt32Doc& Document() { return *m_pDoc; }
 
     // Opens a file directly (command line, drop, recent list) with the stored group choice.
     // A failed or rejected open leaves the name, the path and the monitor as they were.
     bool OpenDocumentFile(const QString& path);
-    // Saves to `path`; on success the document takes that name.
-    bool DoSave(const QString& path);
 
 public slots:
     void FileNew();
@@ -46,6 +43,8 @@ signals:
     void recentFilesChanged(const QStringList& files);
 
 private:
+    // Saves to `path`; on success the document takes that name.
+    bool DoSave(const QString& path);
     void AddRecentFile(const QString& path);
     void SetRecentFiles(const QStringList& files);
     // Where the file dialogs start: the document's folder, else that of the latest file.

@@ -223,6 +223,26 @@ TEST_F(DocTest, FileErrorsNameTheFile) {
     EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::FileNotFound});
 }
 
+TEST_F(DocTest, NamedPipeIsRefusedWithoutWaitingForAWriter) {
+    const QString pipe = PathOf("pipe.qlt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(doc.OnOpenDocument(pipe));
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::OpenFailed});
+    sim.messages.Clear();
+    EXPECT_FALSE(doc.OnSaveDocument(pipe));
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::SaveFailed});
+}
+
+TEST_F(DocTest, UnreadableFileNamesTheFile) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root";
+    const QString path = WriteFile("secret.qlt", FileWith(68, 85));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::ReadDenied});
+    EXPECT_EQ(sim.messages.args.back(), "secret.qlt");
+}
+
 TEST_F(DocTest, ReadOnlyTargetIsRefusedAndKept) {
     const QString path = WriteFile("ro.qlt", "old contents");
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
