@@ -17,6 +17,17 @@
     </message>
 </context>
 <context>
+    <name>CAdjustDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
     <name>CColorSettingDlg</name>
     <message>
         <source>&amp;Brightness:</source>
@@ -70,14 +81,6 @@
         <source>&amp;Factory Setting:</source>
         <translation>工場設定(&amp;F):</translation>
     </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
 </context>
 <context>
     <name>CIntervalDlg</name>
@@ -124,14 +127,6 @@
     <message>
         <source>&amp;Screen Saver</source>
         <translation>スクリーンセーバー(&amp;S)</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
     </message>
     <message>
         <source>&amp;Interval time when the monitor detects the SUSPEND signal or the OFF signal and the monitor enters into Mode 1 or Mode 2:</source>
