@@ -2,6 +2,7 @@
 #include "platform/StringTable.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -63,5 +64,15 @@ TEST_F(Translations, PlaceholdersAndLineStructureSurviveTranslation) {
             // Prompt and tip, or the fields of the template, stay where the program cuts.
             EXPECT_EQ(english.count('\n'), translated.count('\n')) << language << " " << id;
         }
+    }
+}
+
+TEST_F(Translations, NoTextIsLeftUnfinishedInTheTranslationSources) {
+    for (const char* code : {"de", "fr", "ja"}) {
+        QFile ts(QStringLiteral(QELT32_TEST_TRANSLATIONS_DIR "/qelt32_%1.ts").arg(code));
+        ASSERT_TRUE(ts.open(QIODevice::ReadOnly)) << code;
+        const QByteArray content = ts.readAll();
+        EXPECT_FALSE(content.contains("type=\"unfinished\"")) << code;
+        EXPECT_FALSE(content.contains("<translation></translation>")) << code;
     }
 }
