@@ -37,9 +37,10 @@ void SaveScreen(const QString& path, const QRect& crop) {
     std::fflush(stdout);
 }
 
-void Finish(QPointer<CMainFrame> frame) {
-    if (frame)
-        frame->close();
+// Ends the program without the closing question: the picture is all that was asked for,
+// and a run that auto-sized has changed the monitor.
+void Finish() {
+    QCoreApplication::exit(0);
 }
 
 } // namespace
@@ -50,7 +51,7 @@ void ScheduleScreenshot(CMainFrame& frame, CMonitor& monitor, const QString& pat
     if (what == QLatin1String("splash")) {
         QTimer::singleShot(kSplashUpMs, &frame, [=] {
             SaveScreen(path, {});
-            Finish(framePtr);
+            Finish();
         });
         return;
     }
@@ -59,7 +60,7 @@ void ScheduleScreenshot(CMainFrame& frame, CMonitor& monitor, const QString& pat
             return;
         if (what == QLatin1String("main")) {
             SaveScreen(path, framePtr->frameGeometry());
-            Finish(framePtr);
+            Finish();
         } else if (what.startsWith(QLatin1String("menu-"))) {
             const int index = what == QLatin1String("menu-file")       ? 0
                               : what == QLatin1String("menu-function") ? 1
@@ -75,7 +76,7 @@ void ScheduleScreenshot(CMainFrame& frame, CMonitor& monitor, const QString& pat
                 SaveScreen(path, area);
                 if (QMenu* menu = menuAction ? menuAction->menu() : nullptr)
                     menu->close();
-                Finish(framePtr);
+                Finish();
             });
         } else if (what == QLatin1String("about")) {
             auto* about = new CAboutDlg(monitor, framePtr);
@@ -84,14 +85,14 @@ void ScheduleScreenshot(CMainFrame& frame, CMonitor& monitor, const QString& pat
             QTimer::singleShot(kPopupMs, framePtr, [=] {
                 SaveScreen(path, framePtr->frameGeometry().united(about->frameGeometry()));
                 about->close();
-                Finish(framePtr);
+                Finish();
             });
         } else if (what == QLatin1String("notice")) {
             CAutoSizeNoticeDlg notice(monitor);
             QObject::connect(&notice, &CAutoSizeNoticeDlg::autoSizeRunning, &notice,
                              [&] { SaveScreen(path, {}); });
             notice.exec();
-            Finish(framePtr);
+            Finish();
         }
     });
 }

@@ -3,9 +3,9 @@
 #include "link/Monitor.h"
 #include "platform/StringTable.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
@@ -18,7 +18,7 @@ CAboutDlg::CAboutDlg(const CMonitor& monitor, QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("About Vistrel Pro"));
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/128.png")).pixmap(32, 32));
     auto* version = new QLabel(tr("Vistrel Pro Version 2.05"), this);
     auto* protocol = new QLabel(ProtocolLine(monitor.GetProtocolRevision()), this);
     protocol->setObjectName(QStringLiteral("1003"));
