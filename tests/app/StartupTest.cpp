@@ -5,7 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/Qelt32App.h"
-#include "doc/ui/DocManager.h"
+#include "doc/Qelt32Doc.h"
 #include "fullscreen/AdjustWnd.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
@@ -153,7 +153,7 @@ TEST_F(StartupTest, FileNamedOnTheCommandLineIsLoadedIntoTheMonitor) {
         ASSERT_TRUE(app.InitInstance(options));
         savedSize = earlier.Monitor().Item(Items::HSize).current - 10;
         ASSERT_TRUE(earlier.Monitor().WriteItem(Items::HSize, savedSize));
-        ASSERT_TRUE(app.MainFrame()->DocManager().DoSave(file));
+        ASSERT_TRUE(CQelt32Doc(earlier.Monitor()).OnSaveDocument(file));
         app.ExitInstance();
     }
     CSimMonitor& sim = bench.Plug(0, "revC");
