@@ -56,6 +56,8 @@ bool CQelt32App::InitInstance(const StartupOptions& options) {
     // The full-screen window stays hidden until used; it hides and shows the frame.
     m_pAdjustWnd = std::make_unique<CAdjustWnd>(m_monitor);
     m_pAdjustWnd->SetMainWindow(m_pMainFrame.get());
+    // Only closing the frame ends the program, not closing the full-screen window.
+    m_pAdjustWnd->setAttribute(Qt::WA_QuitOnClose, false);
     m_pAdjustWnd->winId();
     m_pMainFrame->View()->SetAdjustWnd(m_pAdjustWnd.get());
 

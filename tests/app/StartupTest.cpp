@@ -11,7 +11,13 @@
 #include "platform/StringTable.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -164,6 +170,43 @@ TEST_F(StartupTest, FileNamedOnTheCommandLineIsLoadedIntoTheMonitor) {
     ASSERT_TRUE(app.InitInstance(options));
     EXPECT_EQ(sim.Value(Items::HSize), savedSize);
     EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Vistrel Pro - saved.qlt"));
+}
+
+TEST_F(StartupTest, OneDisplayChangeReachesTheControllerOnce) {
+    bench.Plug(0, "revC");
+    CQelt32App app(bench.Monitor());
+    ASSERT_TRUE(app.InitInstance(options));
+    EXPECT_FALSE(bench.Monitor().DisplayChangeSeen());
+    // The screen reports a new geometry, and its size changes with it, in one go.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    emit screen->geometryChanged(screen->geometry());
+    emit screen->geometryChanged(screen->geometry());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bench.Monitor().DisplayChangeSeen());
+    EXPECT_EQ(bench.Sim().AutoSizeCount(), 0); // no timing report yet: no sizing
+}
+
+TEST_F(StartupTest, DroppedFileIsOpened) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("dropped.qlt"));
+    CSimMonitor& sim = bench.Plug(0, "revC");
+    CQelt32App app(bench.Monitor());
+    ASSERT_TRUE(app.InitInstance(options));
+    const std::uint16_t saved = sim.Value(Items::VSize);
+    ASSERT_TRUE(CQelt32Doc(bench.Monitor()).OnSaveDocument(file));
+    ASSERT_TRUE(bench.Monitor().WriteItem(Items::VSize, saved - 6));
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    CMainFrame* frame = app.MainFrame();
+    const QPointF at(frame->width() / 2.0, frame->height() / 2.0);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(frame, &drop);
+    EXPECT_EQ(sim.Value(Items::VSize), saved);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vistrel Pro - dropped.qlt"));
 }
 
 } // namespace
