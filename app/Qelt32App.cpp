@@ -122,6 +122,7 @@ void CQelt32App::WatchDisplayChanges() {
 
 void CQelt32App::ExitInstance() {
     m_displayChange.stop();
+    m_monitor.SetAutoSizeNotice(nullptr); // the controller outlives this object
     // The frame goes first: it saves its placement and stops the watcher.
     m_pMainFrame.reset();
     if (m_pAdjustWnd) {

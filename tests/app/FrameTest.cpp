@@ -5,8 +5,11 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "dialogs/AutoSizeNoticeDlg.h"
+#include "platform/HelpWindow.h"
+#include "platform/StringTable.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -160,6 +163,29 @@ TEST_F(FrameTest, AcceleratorsOpenAndSave) {
     Start("revC");
     EXPECT_EQ(frame->Action(Cmd::FileOpen)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(frame->Action(Cmd::FileSave)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+}
+
+TEST_F(FrameTest, HelpTopicsOpenTheHelpFileOrSayItIsMissing) {
+    sim = &bench.Plug(0, QStringLiteral("revC"));
+    ASSERT_TRUE(bench.ConnectAndRead());
+    CMainFrame missing(bench.Monitor(), notice, QStringLiteral("/nonexistent/qelt32e.hlp"));
+    ASSERT_TRUE(missing.Create());
+    missing.Action(Cmd::HelpFinder)->trigger();
+    EXPECT_EQ(messages.shown, std::vector<int>{Str::HelpFileMissing});
+
+    messages.Clear();
+    UseBuildProgramFolder();
+    CMainFrame present(bench.Monitor(), notice, QStringLiteral(QELT32_TEST_BIN_DIR "/qelt32e.hlp"));
+    ASSERT_TRUE(present.Create());
+    present.Action(Cmd::HelpFinder)->trigger();
+    EXPECT_TRUE(messages.shown.empty());
+    bool helpShown = false;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* help = qobject_cast<CHelpWindow*>(window); help && help->isVisible()) {
+            helpShown = true;
+            help->close();
+        }
+    EXPECT_TRUE(helpShown);
 }
 
 } // namespace

@@ -207,6 +207,9 @@ TEST_F(StartupTest, DroppedFileIsOpened) {
     QCoreApplication::sendEvent(frame, &drop);
     EXPECT_EQ(sim.Value(Items::VSize), saved);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vistrel Pro - dropped.qlt"));
+    // It heads the File menu's recent files from now on.
+    ASSERT_NE(frame->Action(57616), nullptr);
+    EXPECT_TRUE(frame->Action(57616)->text().endsWith(QStringLiteral("dropped.qlt")));
 }
 
 } // namespace
