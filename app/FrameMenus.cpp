@@ -7,8 +7,6 @@
 
 namespace {
 
-#define TEXT(s) QT_TRANSLATE_NOOP("CMainFrame", s)
-
 MenuNode Item(int id, const char* text) {
     return {MenuNode::Command, id, text, {}};
 }
@@ -20,70 +18,84 @@ MenuNode Separator() {
 }
 
 MenuNode FileMenu() {
-    return Popup(TEXT("&File"), {Item(Cmd::FileOpen, TEXT("&Open...\tCtrl+O")),
-                                 Item(Cmd::FileSave, TEXT("&Save\tCtrl+S")),
-                                 Item(Cmd::FileSaveAs, TEXT("Save &As...")),
-                                 Separator(),
-                                 {MenuNode::RecentFiles, Cmd::FileMru1, TEXT("Recent File"), {}},
-                                 Separator(),
-                                 Item(Cmd::AppExit, TEXT("E&xit"))});
+    return Popup(
+        QT_TRANSLATE_NOOP("CMainFrame", "&File"),
+        {Item(Cmd::FileOpen, QT_TRANSLATE_NOOP("CMainFrame", "&Open...\tCtrl+O")),
+         Item(Cmd::FileSave, QT_TRANSLATE_NOOP("CMainFrame", "&Save\tCtrl+S")),
+         Item(Cmd::FileSaveAs, QT_TRANSLATE_NOOP("CMainFrame", "Save &As...")),
+         Separator(),
+         {MenuNode::RecentFiles, Cmd::FileMru1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), {}},
+         Separator(),
+         Item(Cmd::AppExit, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"))});
 }
 
 MenuNode HelpMenu() {
-    return Popup(TEXT("&Help"), {Item(Cmd::HelpFinder, TEXT("&Help Topics")), Separator(),
-                                 Item(Cmd::AppAbout, TEXT("&About Vistrel Pro..."))});
+    return Popup(QT_TRANSLATE_NOOP("CMainFrame", "&Help"),
+                 {Item(Cmd::HelpFinder, QT_TRANSLATE_NOOP("CMainFrame", "&Help Topics")),
+                  Separator(),
+                  Item(Cmd::AppAbout, QT_TRANSLATE_NOOP("CMainFrame", "&About Vistrel Pro..."))});
 }
 
 MenuNode BeepMenu() {
-    return Popup(TEXT("&Beep"), {Item(Cmd::BeepOn, TEXT("ON")), Item(Cmd::BeepOff, TEXT("OFF"))});
+    return Popup(QT_TRANSLATE_NOOP("CMainFrame", "&Beep"),
+                 {Item(Cmd::BeepOn, QT_TRANSLATE_NOOP("CMainFrame", "ON")),
+                  Item(Cmd::BeepOff, QT_TRANSLATE_NOOP("CMainFrame", "OFF"))});
 }
 
 MenuNode ResetMenu(const char* allAdjustments) {
-    return Popup(TEXT("&Reset"),
+    return Popup(QT_TRANSLATE_NOOP("CMainFrame", "&Reset"),
                  {Item(Cmd::ResetAll, allAdjustments),
-                  Item(Cmd::ResetGeometry, TEXT("Size, Position and Distortion Adjustment")),
-                  Item(Cmd::ResetConvergence, TEXT("Convergence, Tilt and Moiré Adjustment")),
-                  Item(Cmd::ResetColor, TEXT("Color Adjustment"))});
+                  Item(Cmd::ResetGeometry,
+                       QT_TRANSLATE_NOOP("CMainFrame", "Size, Position and Distortion Adjustment")),
+                  Item(Cmd::ResetConvergence,
+                       QT_TRANSLATE_NOOP("CMainFrame", "Convergence, Tilt and Moiré Adjustment")),
+                  Item(Cmd::ResetColor, QT_TRANSLATE_NOOP("CMainFrame", "Color Adjustment"))});
 }
 
 std::vector<MenuNode> CommandTail() {
-    return {Item(Cmd::AutoSizing, TEXT("&Auto-Sizing")), Item(Cmd::Degauss, TEXT("&Degauss")),
-            Item(Cmd::StoreInMemory, TEXT("&Store in memory"))};
+    return {Item(Cmd::AutoSizing, QT_TRANSLATE_NOOP("CMainFrame", "&Auto-Sizing")),
+            Item(Cmd::Degauss, QT_TRANSLATE_NOOP("CMainFrame", "&Degauss")),
+            Item(Cmd::StoreInMemory, QT_TRANSLATE_NOOP("CMainFrame", "&Store in memory"))};
 }
 
 std::vector<MenuNode> Menu128() {
     std::vector<MenuNode> function = {
-        Popup(TEXT("&Color Mode"),
-              {Item(Cmd::ColorMode1, TEXT("Mode1")), Item(Cmd::ColorMode2, TEXT("Mode2")),
-               Item(Cmd::ColorMode3, TEXT("Mode3"))}),
-        Popup(
-            TEXT("&Input Signal"),
-            {Popup(TEXT("Current Input Signal"),
-                   {Item(Cmd::InputDsub, TEXT("D-Sub")), Item(Cmd::InputBnc, TEXT("BNC"))}),
-             Popup(TEXT("Detection of Input Signal"), {Item(Cmd::DetectAuto, TEXT("Auto")),
-                                                       Item(Cmd::DetectManual, TEXT("Manual"))})}),
-        BeepMenu(), ResetMenu(TEXT("All Adjustments"))};
+        Popup(QT_TRANSLATE_NOOP("CMainFrame", "&Color Mode"),
+              {Item(Cmd::ColorMode1, QT_TRANSLATE_NOOP("CMainFrame", "Mode1")),
+               Item(Cmd::ColorMode2, QT_TRANSLATE_NOOP("CMainFrame", "Mode2")),
+               Item(Cmd::ColorMode3, QT_TRANSLATE_NOOP("CMainFrame", "Mode3"))}),
+        Popup(QT_TRANSLATE_NOOP("CMainFrame", "&Input Signal"),
+              {Popup(QT_TRANSLATE_NOOP("CMainFrame", "Current Input Signal"),
+                     {Item(Cmd::InputDsub, QT_TRANSLATE_NOOP("CMainFrame", "D-Sub")),
+                      Item(Cmd::InputBnc, QT_TRANSLATE_NOOP("CMainFrame", "BNC"))}),
+               Popup(QT_TRANSLATE_NOOP("CMainFrame", "Detection of Input Signal"),
+                     {Item(Cmd::DetectAuto, QT_TRANSLATE_NOOP("CMainFrame", "Auto")),
+                      Item(Cmd::DetectManual, QT_TRANSLATE_NOOP("CMainFrame", "Manual"))})}),
+        BeepMenu(), ResetMenu(QT_TRANSLATE_NOOP("CMainFrame", "All Adjustments"))};
     for (MenuNode& node : CommandTail())
         function.push_back(std::move(node));
-    return {FileMenu(), Popup(TEXT("F&unction"), std::move(function)), HelpMenu()};
+    return {FileMenu(), Popup(QT_TRANSLATE_NOOP("CMainFrame", "F&unction"), std::move(function)),
+            HelpMenu()};
 }
 
 std::vector<MenuNode> Menu129() {
     std::vector<MenuNode> function = {
-        Popup(TEXT("&Input Signal"),
-              {Popup(TEXT("Current Input Signal"),
-                     {Item(Cmd::InputDsub, TEXT("D-SUB")), Item(Cmd::InputBnc, TEXT("BNC"))}),
-               Popup(TEXT("Detection of Input Signal"),
-                     {Item(Cmd::DetectAutoDsub, TEXT("Auto (priority on D-SUB)")),
-                      Item(Cmd::DetectAutoBnc, TEXT("Auto (priority on BNC)")),
-                      Item(Cmd::DetectManualOnly, TEXT("Manual"))})}),
-        BeepMenu(), ResetMenu(TEXT("All Adjustment"))};
+        Popup(QT_TRANSLATE_NOOP("CMainFrame", "&Input Signal"),
+              {Popup(QT_TRANSLATE_NOOP("CMainFrame", "Current Input Signal"),
+                     {Item(Cmd::InputDsub, QT_TRANSLATE_NOOP("CMainFrame", "D-SUB")),
+                      Item(Cmd::InputBnc, QT_TRANSLATE_NOOP("CMainFrame", "BNC"))}),
+               Popup(QT_TRANSLATE_NOOP("CMainFrame", "Detection of Input Signal"),
+                     {Item(Cmd::DetectAutoDsub,
+                           QT_TRANSLATE_NOOP("CMainFrame", "Auto (priority on D-SUB)")),
+                      Item(Cmd::DetectAutoBnc,
+                           QT_TRANSLATE_NOOP("CMainFrame", "Auto (priority on BNC)")),
+                      Item(Cmd::DetectManualOnly, QT_TRANSLATE_NOOP("CMainFrame", "Manual"))})}),
+        BeepMenu(), ResetMenu(QT_TRANSLATE_NOOP("CMainFrame", "All Adjustment"))};
     for (MenuNode& node : CommandTail())
         function.push_back(std::move(node));
-    return {FileMenu(), Popup(TEXT("F&unction"), std::move(function)), HelpMenu()};
+    return {FileMenu(), Popup(QT_TRANSLATE_NOOP("CMainFrame", "F&unction"), std::move(function)),
+            HelpMenu()};
 }
-
-#undef TEXT
 
 } // namespace
 
