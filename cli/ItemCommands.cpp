@@ -138,7 +138,10 @@ int RunAdjust(CCliContext& ctx) {
                                   .arg(std::abs(*delta))
                                   .arg(target)
                                   .arg(record.maximum));
-    if (!monitor.AdjustItems(*item, *delta, *item, 0, false))
+    // The range is checked above in full integers. The controller's own stepping works in
+    // signed 16 bits and would refuse every step of an item whose range passes 32767 (the
+    // mode word), so the checked target is written directly.
+    if (!monitor.WriteItem(*item, static_cast<std::uint16_t>(target)))
         return ctx.MonitorFailed(QStringLiteral("%1: the monitor did not take %2")
                                      .arg(ItemFormat::Name(*item))
                                      .arg(target));

@@ -63,6 +63,15 @@ TEST(CliAdjust, StepsWithinTheRangeAndRefusesToLeaveIt) {
     EXPECT_EQ(cli.SetValueFrames(), framesBefore);
 }
 
+TEST(CliAdjust, ItemsWithAWideRangeStepToo) {
+    CCliRunner cli;
+    cli.Sim().SetValue(30, 0x9000);
+    const auto up = cli.Run({"adjust", "modeword", "1"});
+    ASSERT_EQ(up.status, 0) << up.err.toStdString();
+    EXPECT_EQ(up.OutLines(), QStringList{"modeword 36865"});
+    EXPECT_EQ(cli.Sim().Value(30), 0x9001);
+}
+
 TEST(CliBadInput, IsRefusedWithStatusTwoAndNothingIsSent) {
     CCliRunner cli;
     const QList<QStringList> cases = {{"set", "hsize", "65536"},
