@@ -40,7 +40,8 @@ bool ParseFrequency(const CSimMonitor& m, const QString& text, std::uint16_t* re
     bool ok = false;
     const double value = text.toDouble(&ok);
     const double scaled = std::round(m.Profile().revision == 'B' ? value : value * 100);
-    if (!ok || value <= 0 || scaled > 65535)
+    // Written so that "nan" fails too: it compares false with everything.
+    if (!ok || !(value > 0) || !(scaled <= 65535))
         return false;
     *reading = std::uint16_t(scaled);
     return true;

@@ -53,7 +53,8 @@ TEST_F(SimConsole, BadInputIsRefusedWithoutChanges) {
     const std::uint16_t before = m.Value(0);
     for (const char* line :
          {"key", "key bright", "key nosuch 3", "key bright -1", "key bright 70000", "timing 0 60",
-          "timing x 60", "noise many", "stick bright sometimes", "delay 9999999", "frobnicate"}) {
+          "timing x 60", "timing nan 60", "timing 68 inf", "noise many", "stick bright sometimes",
+          "delay 9999999", "frobnicate"}) {
         const SimCommandResult r = Run(line);
         EXPECT_FALSE(r.ok) << line;
         EXPECT_TRUE(r.answer.startsWith("error: ")) << line;
