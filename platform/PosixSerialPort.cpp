@@ -45,6 +45,9 @@ bool CPosixSerialPort::Open(const QString& path) {
         return false;
     }
     if (!ApplyLineSettings()) {
+        // The exclusive flag outlives this descriptor while another holds the device open
+        // (a pseudo-terminal's far end): give it back, or the next probe finds it busy.
+        ioctl(m_fd, TIOCNXCL);
         Fail(QStringLiteral("%1: line settings refused: %2").arg(path, SystemError()));
         return false;
     }
