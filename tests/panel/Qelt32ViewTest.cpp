@@ -314,6 +314,24 @@ TEST_F(Qelt32ViewTest, ColourChangesOnTheMonitorDecideStandardOrCustom) {
     EXPECT_EQ(Ctl<QLineEdit>(1147)->text(), "7000K");
 }
 
+TEST_F(Qelt32ViewTest, ColourModeChangeDecidesStandardOrCustomAgain) {
+    // Mode 2 of the monitor runs its 6500K preset; the user's own colours live in mode 1.
+    Begin("revB");
+    OwnColors();
+    Show();
+    ASSERT_EQ(view->TempMode(), 1);
+    m->monitor.SetColorMode(1);
+    EXPECT_EQ(view->TempMode(), 0);
+    EXPECT_FALSE(Ctl(1077)->isHidden());
+    EXPECT_EQ(Ctl<CTrackBar>(1077)->value(), 0);
+    EXPECT_EQ(Ctl<QLineEdit>(1147)->text(), "6500K");
+
+    m->monitor.SetColorMode(0);
+    EXPECT_EQ(view->TempMode(), 1);
+    EXPECT_TRUE(Ctl(1077)->isHidden());
+    EXPECT_TRUE(OwnColorsOnMonitor());
+}
+
 TEST_F(Qelt32ViewTest, AfterColorSettingTheViewHearsTheMonitorAgain) {
     Begin("revC");
     OwnColors();
