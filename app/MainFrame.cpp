@@ -100,7 +100,7 @@ bool CMainFrame::Create() {
     m_pIdleTimer = new QTimer(this);
     connect(m_pIdleTimer, &QTimer::timeout, this, &CMainFrame::OnIdleUpdate);
     m_pIdleTimer->start(kIdleUpdateMs);
-    new CNumLockState(this);
+    m_pNumLockState = new CNumLockState(this);
     OnIdleUpdate();
     return true;
 }
@@ -284,11 +284,10 @@ void CMainFrame::OnIdleUpdate() {
         m_pFrequencyH->setText(FrequencyText(1));
         m_pFrequencyV->setText(FrequencyText(2));
     }
-    if (m_pNumLock) {
-        const auto* numLock = findChild<CNumLockState*>();
-        m_pNumLock->setText(numLock && numLock->IsOn() ? LoadAppString(Str::IndicatorNum)
-                                                       : QString());
-    }
+    if (m_pNumLock)
+        m_pNumLock->setText(m_pNumLockState && m_pNumLockState->IsOn()
+                                ? LoadAppString(Str::IndicatorNum)
+                                : QString());
 }
 
 QString CMainFrame::FrequencyText(int pane) const {
@@ -318,9 +317,11 @@ bool CMainFrame::event(QEvent* event) {
 void CMainFrame::RebuildRecentFiles() {
     if (!m_pRecentMenuAnchor || !m_pDocManager)
         return;
+    // An entry may be the one whose click led here: it goes once the click is over.
     for (QAction* action : m_recentActions) {
         m_actions.erase(action->objectName().toInt());
-        delete action;
+        m_pRecentMenuAnchor->removeAction(action);
+        action->deleteLater();
     }
     m_recentActions.clear();
     const QStringList files = m_pDocManager->RecentFiles();

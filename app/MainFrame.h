@@ -10,6 +10,7 @@
 
 class CDocManager;
 class CMonitor;
+class CNumLockState;
 class CQelt32View;
 class IAutoSizeNotice;
 class QActionGroup;
@@ -96,6 +97,7 @@ private:
     QLabel* m_pFrequencyH = nullptr;
     QLabel* m_pFrequencyV = nullptr;
     QLabel* m_pNumLock = nullptr;
+    CNumLockState* m_pNumLockState = nullptr;
     QTimer* m_pIdleTimer = nullptr;
 
     CSystemMenuModel m_systemMenu;
