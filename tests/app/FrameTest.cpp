@@ -4,6 +4,7 @@
 #include "TempProfile.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/NumLockState.h"
 #include "dialogs/AutoSizeNoticeDlg.h"
 #include "platform/HelpWindow.h"
 #include "platform/StringTable.h"
@@ -11,6 +12,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
@@ -186,6 +189,27 @@ TEST_F(FrameTest, HelpTopicsOpenTheHelpFileOrSayItIsMissing) {
             help->close();
         }
     EXPECT_TRUE(helpShown);
+}
+
+} // namespace
+
+namespace {
+
+TEST(NumLockTest, WithoutTheDisplayServerTheKeypadKeysTell) {
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        GTEST_SKIP() << "the X server answers for itself";
+    CNumLockState numLock;
+    QWidget target;
+    QKeyEvent digit(QEvent::KeyPress, Qt::Key_5, Qt::KeypadModifier, QStringLiteral("5"));
+    QCoreApplication::sendEvent(&target, &digit);
+    EXPECT_TRUE(numLock.IsOn());
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::KeypadModifier);
+    QCoreApplication::sendEvent(&target, &home);
+    EXPECT_FALSE(numLock.IsOn());
+    // The digits of the main keyboard say nothing about Num Lock.
+    QKeyEvent mainDigit(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    QCoreApplication::sendEvent(&target, &mainDigit);
+    EXPECT_FALSE(numLock.IsOn());
 }
 
 } // namespace
