@@ -119,4 +119,16 @@ TEST_F(FramePlacementTest, PlaceOffEveryScreenIsNotTaken) {
     EXPECT_EQ(frame->pos(), chosen);
 }
 
+TEST_F(FramePlacementTest, OnlyTheFirstActivationShowsTheStartUpPicture) {
+    EnableStartupSplash(true);
+    auto frame = NewFrame();
+    frame->ActivateFrame();
+    ASSERT_NE(g_pStartupSplash, nullptr);
+    EXPECT_EQ(g_pStartupSplash->parentWidget(), frame.get());
+    g_pStartupSplash->HideSplashScreen();
+    frame->ActivateFrame();
+    EXPECT_EQ(g_pStartupSplash, nullptr);
+    EnableStartupSplash(false);
+}
+
 } // namespace
