@@ -142,6 +142,153 @@
     </message>
 </context>
 <context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>Ö&amp;ffnen...	Strg+O</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Speichern	Strg+S</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Zuletzt geöffnete Datei</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation>&amp;Hilfethemen</translation>
+    </message>
+    <message>
+        <source>&amp;About Vistrel Pro...</source>
+        <translation>&amp;Info über Vistrel Pro...</translation>
+    </message>
+    <message>
+        <source>&amp;Beep</source>
+        <translation>&amp;Signalton</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Size, Position and Distortion Adjustment</source>
+        <translation>Größe, Lage und Verzerrung</translation>
+    </message>
+    <message>
+        <source>Convergence, Tilt and Moiré Adjustment</source>
+        <translation>Konvergenz, Drehung und Moiré</translation>
+    </message>
+    <message>
+        <source>Color Adjustment</source>
+        <translation>Farbeinstellung</translation>
+    </message>
+    <message>
+        <source>&amp;Auto-Sizing</source>
+        <translation>&amp;Auto-Sizing</translation>
+    </message>
+    <message>
+        <source>&amp;Degauss</source>
+        <translation>&amp;Entmagnetisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Store in memory</source>
+        <translation>Im Monitor &amp;speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Color Mode</source>
+        <translation>&amp;Farbmodus</translation>
+    </message>
+    <message>
+        <source>Mode1</source>
+        <translation>Modus 1</translation>
+    </message>
+    <message>
+        <source>Mode2</source>
+        <translation>Modus 2</translation>
+    </message>
+    <message>
+        <source>Mode3</source>
+        <translation>Modus 3</translation>
+    </message>
+    <message>
+        <source>&amp;Input Signal</source>
+        <translation>&amp;Eingangssignal</translation>
+    </message>
+    <message>
+        <source>Current Input Signal</source>
+        <translation>Aktuelles Eingangssignal</translation>
+    </message>
+    <message>
+        <source>D-Sub</source>
+        <translation>D-Sub</translation>
+    </message>
+    <message>
+        <source>BNC</source>
+        <translation>BNC</translation>
+    </message>
+    <message>
+        <source>Detection of Input Signal</source>
+        <translation>Erkennung des Eingangssignals</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manuell</translation>
+    </message>
+    <message>
+        <source>All Adjustments</source>
+        <translation>Alle Einstellungen</translation>
+    </message>
+    <message>
+        <source>F&amp;unction</source>
+        <translation>F&amp;unktion</translation>
+    </message>
+    <message>
+        <source>D-SUB</source>
+        <translation>D-SUB</translation>
+    </message>
+    <message>
+        <source>Auto (priority on D-SUB)</source>
+        <translation>Automatisch (D-SUB bevorzugt)</translation>
+    </message>
+    <message>
+        <source>Auto (priority on BNC)</source>
+        <translation>Automatisch (BNC bevorzugt)</translation>
+    </message>
+    <message>
+        <source>All Adjustment</source>
+        <translation>Alle Einstellungen</translation>
+    </message>
+</context>
+<context>
     <name>CQelt32View</name>
     <message>
         <source>Screen</source>

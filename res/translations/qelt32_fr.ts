@@ -142,6 +142,153 @@
     </message>
 </context>
 <context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>&amp;Ouvrir...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Enregistrer	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Fichier récent</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation>&amp;Rubriques d&apos;aide</translation>
+    </message>
+    <message>
+        <source>&amp;About Vistrel Pro...</source>
+        <translation>À &amp;propos de Vistrel Pro...</translation>
+    </message>
+    <message>
+        <source>&amp;Beep</source>
+        <translation>&amp;Bip</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>Activé</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Size, Position and Distortion Adjustment</source>
+        <translation>Taille, position et distorsion</translation>
+    </message>
+    <message>
+        <source>Convergence, Tilt and Moiré Adjustment</source>
+        <translation>Convergence, rotation et moiré</translation>
+    </message>
+    <message>
+        <source>Color Adjustment</source>
+        <translation>Réglage des couleurs</translation>
+    </message>
+    <message>
+        <source>&amp;Auto-Sizing</source>
+        <translation>Réglage &amp;automatique</translation>
+    </message>
+    <message>
+        <source>&amp;Degauss</source>
+        <translation>&amp;Démagnétiser</translation>
+    </message>
+    <message>
+        <source>&amp;Store in memory</source>
+        <translation>&amp;Enregistrer dans le moniteur</translation>
+    </message>
+    <message>
+        <source>&amp;Color Mode</source>
+        <translation>Mode de &amp;couleur</translation>
+    </message>
+    <message>
+        <source>Mode1</source>
+        <translation>Mode 1</translation>
+    </message>
+    <message>
+        <source>Mode2</source>
+        <translation>Mode 2</translation>
+    </message>
+    <message>
+        <source>Mode3</source>
+        <translation>Mode 3</translation>
+    </message>
+    <message>
+        <source>&amp;Input Signal</source>
+        <translation>Signal d&apos;&amp;entrée</translation>
+    </message>
+    <message>
+        <source>Current Input Signal</source>
+        <translation>Signal d&apos;entrée actuel</translation>
+    </message>
+    <message>
+        <source>D-Sub</source>
+        <translation>D-Sub</translation>
+    </message>
+    <message>
+        <source>BNC</source>
+        <translation>BNC</translation>
+    </message>
+    <message>
+        <source>Detection of Input Signal</source>
+        <translation>Détection du signal d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manuelle</translation>
+    </message>
+    <message>
+        <source>All Adjustments</source>
+        <translation>Tous les réglages</translation>
+    </message>
+    <message>
+        <source>F&amp;unction</source>
+        <translation>F&amp;onction</translation>
+    </message>
+    <message>
+        <source>D-SUB</source>
+        <translation>D-SUB</translation>
+    </message>
+    <message>
+        <source>Auto (priority on D-SUB)</source>
+        <translation>Automatique (priorité à D-SUB)</translation>
+    </message>
+    <message>
+        <source>Auto (priority on BNC)</source>
+        <translation>Automatique (priorité à BNC)</translation>
+    </message>
+    <message>
+        <source>All Adjustment</source>
+        <translation>Tous les réglages</translation>
+    </message>
+</context>
+<context>
     <name>CQelt32View</name>
     <message>
         <source>Screen</source>

@@ -142,6 +142,153 @@
     </message>
 </context>
 <context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>開く(&amp;O)...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>上書き保存(&amp;S)	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>名前を付けて保存(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>最近使ったファイル</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation>トピックの検索(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;About Vistrel Pro...</source>
+        <translation>バージョン情報(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>&amp;Beep</source>
+        <translation>ビープ(&amp;B)</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>オン</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>リセット(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Size, Position and Distortion Adjustment</source>
+        <translation>サイズ・位置・歪みの調整</translation>
+    </message>
+    <message>
+        <source>Convergence, Tilt and Moiré Adjustment</source>
+        <translation>コンバーゼンス・傾き・モアレの調整</translation>
+    </message>
+    <message>
+        <source>Color Adjustment</source>
+        <translation>色の調整</translation>
+    </message>
+    <message>
+        <source>&amp;Auto-Sizing</source>
+        <translation>オートサイジング(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Degauss</source>
+        <translation>消磁(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Store in memory</source>
+        <translation>メモリに記憶(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Color Mode</source>
+        <translation>カラーモード(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Mode1</source>
+        <translation>モード1</translation>
+    </message>
+    <message>
+        <source>Mode2</source>
+        <translation>モード2</translation>
+    </message>
+    <message>
+        <source>Mode3</source>
+        <translation>モード3</translation>
+    </message>
+    <message>
+        <source>&amp;Input Signal</source>
+        <translation>入力信号(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Current Input Signal</source>
+        <translation>現在の入力信号</translation>
+    </message>
+    <message>
+        <source>D-Sub</source>
+        <translation>D-Sub</translation>
+    </message>
+    <message>
+        <source>BNC</source>
+        <translation>BNC</translation>
+    </message>
+    <message>
+        <source>Detection of Input Signal</source>
+        <translation>入力信号の検出</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自動</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>手動</translation>
+    </message>
+    <message>
+        <source>All Adjustments</source>
+        <translation>すべての調整</translation>
+    </message>
+    <message>
+        <source>F&amp;unction</source>
+        <translation>機能(&amp;U)</translation>
+    </message>
+    <message>
+        <source>D-SUB</source>
+        <translation>D-SUB</translation>
+    </message>
+    <message>
+        <source>Auto (priority on D-SUB)</source>
+        <translation>自動 (D-SUB 優先)</translation>
+    </message>
+    <message>
+        <source>Auto (priority on BNC)</source>
+        <translation>自動 (BNC 優先)</translation>
+    </message>
+    <message>
+        <source>All Adjustment</source>
+        <translation>すべての調整</translation>
+    </message>
+</context>
+<context>
     <name>CQelt32View</name>
     <message>
         <source>Screen</source>
