@@ -68,13 +68,10 @@ void ScheduleScreenshot(CMainFrame& frame, CMonitor& monitor, const QString& pat
             QAction* menuAction = framePtr->menuBar()->actions().value(index);
             framePtr->menuBar()->setActiveAction(menuAction);
             QTimer::singleShot(kPopupMs, framePtr, [=] {
-                QRect area = framePtr->frameGeometry();
-                if (QMenu* menu = menuAction ? menuAction->menu() : nullptr)
-                    for (QMenu* open = menu; open;
-                         open = open->activeAction() ? open->activeAction()->menu() : nullptr)
-                        area = area.united(open->geometry());
-                SaveScreen(path, area);
-                if (QMenu* menu = menuAction ? menuAction->menu() : nullptr)
+                QMenu* menu = menuAction ? menuAction->menu() : nullptr;
+                SaveScreen(path, menu ? framePtr->frameGeometry().united(menu->geometry())
+                                      : framePtr->frameGeometry());
+                if (menu)
                     menu->close();
                 Finish();
             });
