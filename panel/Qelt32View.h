@@ -1,12 +1,12 @@
 #pragma once
 
+#include "fullscreen/AdjustWnd.h"
 #include "panel/ColorTempScale.h"
 #include "panel/CustomColorTable.h"
 
 #include <QPointer>
 #include <QWidget>
 
-class CAdjustWnd;
 class CAnimateCtrl;
 class CColorTempBar;
 class CMonitor;
