@@ -1,9 +1,6 @@
-#include "SimBench.h"
+#include "BenchFixtures.h"
 
-#include "RecordingMessages.h"
-#include "TempProfile.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/AutoSizeNoticeDlg.h"
 
@@ -63,18 +60,9 @@ TEST(NoticePaintTest, BlueTextBeginsAtMidHeight) {
     EXPECT_FALSE(otherColour);
 }
 
-class NoticeTest : public ::testing::Test {
+class NoticeTest : public SimBenchFixture {
 protected:
-    void SetUp() override {
-        sim = &bench.Plug(0, QStringLiteral("revC"));
-        sim->SetAvailable(Items::AutoSizeItem, true);
-        ASSERT_TRUE(bench.ConnectAndRead());
-    }
-
-    CTempProfile profile;
-    CRecordingMessages messages;
-    CSimBench bench;
-    CSimMonitor* sim = nullptr;
+    void SetUp() override { Connect(QStringLiteral("revC"), true); }
 };
 
 TEST_F(NoticeTest, CoversTheScreenHidesTheCursorSizesAndEndsByItself) {

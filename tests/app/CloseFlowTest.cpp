@@ -1,9 +1,5 @@
-#include "SimBench.h"
+#include "BenchFixtures.h"
 
-#include "RecordingMessages.h"
-#include "TempProfile.h"
-#include "app/MainFrame.h"
-#include "dialogs/AutoSizeNoticeDlg.h"
 #include "platform/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +10,10 @@ constexpr std::uint8_t kStoreCommand = 0x0C;
 constexpr std::uint8_t kSetValue = 0x03;
 constexpr std::uint16_t kColorCustom = 0x2000;
 
-class CloseFlowTest : public ::testing::Test {
+class CloseFlowTest : public MainFrameFixture {
 protected:
     void SetUp() override {
-        sim = &bench.Plug(0, QStringLiteral("revC"));
-        ASSERT_TRUE(bench.ConnectAndRead());
-        frame = std::make_unique<CMainFrame>(bench.Monitor(), notice, QString());
-        ASSERT_TRUE(frame->Create());
+        ASSERT_NO_FATAL_FAILURE(Start("revC"));
         frame->show();
     }
     CMonitor& Monitor() { return bench.Monitor(); }
@@ -34,13 +27,6 @@ protected:
                 found = i;
         return found;
     }
-
-    CTempProfile profile;
-    CRecordingMessages messages;
-    CSimBench bench;
-    CSimMonitor* sim = nullptr;
-    CAutoSizeNoticeRunner notice;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(CloseFlowTest, UnchangedMonitorIsNotAskedAboutButStillStores) {

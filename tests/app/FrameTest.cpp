@@ -1,11 +1,7 @@
-#include "SimBench.h"
+#include "BenchFixtures.h"
 
-#include "RecordingMessages.h"
-#include "TempProfile.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
 #include "app/NumLockState.h"
-#include "dialogs/AutoSizeNoticeDlg.h"
 #include "platform/HelpWindow.h"
 #include "platform/StringTable.h"
 
@@ -96,22 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Monitors, FrameLayoutTest,
                                            LayoutCase{"revC", 'D', 128, 132, kToolbar132, true},
                                            LayoutCase{"tr3306", 'D', 128, 130, kToolbar130, true}));
 
-class FrameTest : public ::testing::Test {
-protected:
-    void Start(const char* name) {
-        sim = &bench.Plug(0, QString::fromLatin1(name));
-        ASSERT_TRUE(bench.ConnectAndRead());
-        frame = std::make_unique<CMainFrame>(bench.Monitor(), notice, QString());
-        ASSERT_TRUE(frame->Create());
-    }
-
-    CTempProfile profile;
-    CRecordingMessages messages;
-    CSimBench bench;
-    CSimMonitor* sim = nullptr;
-    CAutoSizeNoticeRunner notice;
-    std::unique_ptr<CMainFrame> frame;
-};
+using FrameTest = MainFrameFixture;
 
 TEST_F(FrameTest, ToolbarGroupsAreExclusiveChoices) {
     Start("revB");

@@ -1,10 +1,6 @@
-#include "SimBench.h"
+#include "BenchFixtures.h"
 
-#include "RecordingMessages.h"
-#include "TempProfile.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "dialogs/AutoSizeNoticeDlg.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -15,14 +11,8 @@ namespace {
 
 constexpr std::uint16_t kBnc = 0x0008, kManual = 0x0010, kPriorityBnc = 0x0400, kBeepOff = 0x0800;
 
-class FunctionCommandsTest : public ::testing::Test {
+class FunctionCommandsTest : public MainFrameFixture {
 protected:
-    void Start(const char* name) {
-        sim = &bench.Plug(0, QString::fromLatin1(name));
-        ASSERT_TRUE(bench.ConnectAndRead());
-        frame = std::make_unique<CMainFrame>(bench.Monitor(), notice, QString());
-        ASSERT_TRUE(frame->Create());
-    }
     // Runs a command as a click on its menu item would.
     void Run(int id) { frame->Action(id)->trigger(); }
     // Opens every menu the command sits in, so its state rule runs, and reads the mark.
@@ -38,13 +28,6 @@ protected:
         sim->SetValue(Items::ModeWord, word);
         ASSERT_TRUE(bench.Monitor().ReadModes());
     }
-
-    CTempProfile profile;
-    CRecordingMessages messages;
-    CSimBench bench;
-    CSimMonitor* sim = nullptr;
-    CAutoSizeNoticeRunner notice;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(FunctionCommandsTest, InputSignalCommandsSwitchAndMarkTheInputInUse) {

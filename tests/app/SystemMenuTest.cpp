@@ -1,11 +1,7 @@
-#include "SimBench.h"
+#include "BenchFixtures.h"
 
-#include "RecordingMessages.h"
-#include "TempProfile.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
 #include "app/SystemMenuModel.h"
-#include "dialogs/AutoSizeNoticeDlg.h"
 #include "platform/PlatformFlags.h"
 
 #include <gtest/gtest.h>
@@ -18,18 +14,11 @@ const SystemMenuEntry kAutoSizing{Cmd::SysAutoSizing, QStringLiteral("Auto-Sizin
 const SystemMenuEntry kToBnc{Cmd::InputBnc, QStringLiteral("BNC")};
 const SystemMenuEntry kToDsub{Cmd::InputDsub, QStringLiteral("D-SUB")};
 
-class SystemMenuTest : public ::testing::Test {
+class SystemMenuTest : public SimBenchFixture {
 protected:
     void Start(const char* name, bool canAutoSize) {
-        sim = &bench.Plug(0, QString::fromLatin1(name));
-        sim->SetAvailable(Items::AutoSizeItem, canAutoSize);
-        ASSERT_TRUE(bench.ConnectAndRead());
+        Connect(QString::fromLatin1(name), canAutoSize);
     }
-
-    CTempProfile profile;
-    CRecordingMessages messages;
-    CSimBench bench;
-    CSimMonitor* sim = nullptr;
 };
 
 TEST_F(SystemMenuTest, MinimisingAddsAutoSizingAndTheOtherInput) {

@@ -1,13 +1,8 @@
 #include "link/ColorTempMath.h"
-#include "link/Monitor.h"
-#include "platform/PortMap.h"
 #include "platform/StringTable.h"
-#include "sim/LoopbackPort.h"
-#include "sim/SimMonitor.h"
 
 #include "FakeMonitor.h"
-#include "RecordingMessages.h"
-#include "TempProfile.h"
+#include "LoopbackMonitor.h"
 
 #include <gtest/gtest.h>
 
@@ -16,30 +11,20 @@ namespace {
 using namespace std::chrono_literals;
 
 // A controller on a simulated monitor, read as at start-up, colour tables included.
-class CColorTempRig {
+class CColorTempRig : public CLoopbackMonitor {
 public:
-    explicit CColorTempRig(const SimProfile& profile) : sim(profile) {
-        port.Attach(kPath, &sim);
-        PortMap().SetOnly(kPath);
-        monitor.SetSerialPort(&port);
+    explicit CColorTempRig(const SimProfile& profile) : CLoopbackMonitor(profile, kPath) {
         monitor.SetTimings({.reply = 100ms, .autoSize = 0ms, .timingStatus = 0ms});
         connected = monitor.Connect() && monitor.ReadModes() && monitor.ReadColor() &&
                     monitor.ReadColorTempTable();
         sim.ClearRequestLog();
     }
-    ~CColorTempRig() { PortMap() = CPortMap(); }
 
     ColorTemp::Table SimColors() const {
         ColorTemp::Table values{};
         for (int i = 0; i < 7; ++i)
             values[i] = sim.Value(kColorOrder[i]);
         return values;
-    }
-    int Requests(std::uint8_t command) const {
-        int n = 0;
-        for (const SimRequest& request : sim.RequestLog())
-            n += request.command == command;
-        return n;
     }
     int ColorItemWrites() const {
         int n = 0;
@@ -49,11 +34,6 @@ public:
     }
 
     static inline const QString kPath = QStringLiteral("loop:colortemp");
-    CTempProfile profile;
-    CRecordingMessages messages;
-    CSimMonitor sim;
-    CLoopbackPort port;
-    CMonitor monitor;
     bool connected = false;
 };
 

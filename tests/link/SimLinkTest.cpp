@@ -1,6 +1,7 @@
 // The controller and its real serial port against the simulated monitor on a
 // pseudo-terminal, with the faults a cable and a monitor can have.
 
+#include "CountingNotice.h"
 #include "EventLoop.h"
 #include "NotifyRecorder.h"
 
@@ -19,15 +20,6 @@ using namespace std::chrono_literals;
 
 namespace {
 constexpr int kHSize = 2;
-
-class CCountingNotice : public IAutoSizeNotice {
-public:
-    void Run(CMonitor& monitor) override {
-        ++runs;
-        monitor.AutoSize();
-    }
-    int runs = 0;
-};
 
 class SimLinkTest : public ::testing::Test {
 protected:

@@ -1,3 +1,4 @@
+#include "CountingNotice.h"
 #include "EventLoop.h"
 #include "MonitorFixture.h"
 
@@ -10,15 +11,6 @@ using namespace std::chrono_literals;
 using Notes = std::vector<std::pair<int, int>>;
 
 namespace {
-class CCountingNotice : public IAutoSizeNotice {
-public:
-    void Run(CMonitor& monitor) override {
-        ++runs;
-        monitor.AutoSize();
-    }
-    int runs = 0;
-};
-
 std::vector<std::uint8_t> Timing(std::uint16_t fH, std::uint16_t fV) {
     return ReplyFrame(
         0x4E, {std::uint8_t(fH >> 8), std::uint8_t(fH), std::uint8_t(fV >> 8), std::uint8_t(fV)});

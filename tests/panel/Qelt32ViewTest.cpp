@@ -7,9 +7,9 @@
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 
+#include "SimulatedMonitor.h"
 #include "platform/AnimateCtrl.h"
 #include "tests/dialogs/FormChecks.h"
-#include "tests/dialogs/SimulatedMonitor.h"
 
 #include <QApplication>
 #include <QDialog>
