@@ -14,41 +14,28 @@ int ChooseToolbar(std::uint8_t revision, bool notThirdModel) {
     return notThirdModel ? kToolbarOther : kToolbarThirdModel;
 }
 
-const std::vector<int>& ToolbarButtons(int toolbar) {
+namespace {
+
+// Every toolbar starts with the file buttons and ends with the beep, the monitor's actions
+// and About; the colour modes and the inputs sit between them where the monitor has them.
+std::vector<int> Toolbar(bool colorModes, bool inputs) {
     constexpr int sep = kSeparator;
-    static const std::vector<int> revisionB = {Cmd::FileOpen,
-                                               Cmd::FileSave,
-                                               sep,
-                                               Cmd::ColorMode1,
-                                               Cmd::ColorMode2,
-                                               Cmd::ColorMode3,
-                                               sep,
-                                               Cmd::InputBnc,
-                                               Cmd::InputDsub,
-                                               sep,
-                                               Cmd::BeepToggle,
-                                               sep,
-                                               Cmd::AutoSizing,
-                                               Cmd::Degauss,
-                                               Cmd::StoreInMemory,
-                                               sep,
-                                               Cmd::AppAbout};
-    static const std::vector<int> thirdModel = {
-        Cmd::FileOpen, Cmd::FileSave,      sep, Cmd::BeepToggle, sep, Cmd::AutoSizing,
-        Cmd::Degauss,  Cmd::StoreInMemory, sep, Cmd::AppAbout};
-    static const std::vector<int> other = {Cmd::FileOpen,
-                                           Cmd::FileSave,
-                                           sep,
-                                           Cmd::InputBnc,
-                                           Cmd::InputDsub,
-                                           sep,
-                                           Cmd::BeepToggle,
-                                           sep,
-                                           Cmd::AutoSizing,
-                                           Cmd::Degauss,
-                                           Cmd::StoreInMemory,
-                                           sep,
-                                           Cmd::AppAbout};
+    std::vector<int> ids = {Cmd::FileOpen, Cmd::FileSave, sep};
+    if (colorModes)
+        ids.insert(ids.end(), {Cmd::ColorMode1, Cmd::ColorMode2, Cmd::ColorMode3, sep});
+    if (inputs)
+        ids.insert(ids.end(), {Cmd::InputBnc, Cmd::InputDsub, sep});
+    ids.insert(ids.end(), {Cmd::BeepToggle, sep, Cmd::AutoSizing, Cmd::Degauss, Cmd::StoreInMemory,
+                           sep, Cmd::AppAbout});
+    return ids;
+}
+
+} // namespace
+
+const std::vector<int>& ToolbarButtons(int toolbar) {
+    static const std::vector<int> revisionB = Toolbar(true, true);
+    static const std::vector<int> thirdModel = Toolbar(false, false);
+    static const std::vector<int> other = Toolbar(false, true);
     switch (toolbar) {
     case kToolbarRevisionB:
         return revisionB;
