@@ -22,8 +22,13 @@ int RequireOneFile(CCliContext& ctx, const QStringList& args) {
     return Exit::Ok;
 }
 
-// The file's problems were reported by the document as the program reports them.
-std::optional<SettingsContent> ReadSettings(CCliContext& ctx, const QString& path, int* status) {
+// The one settings file `args` must name, read; without it *status says why. The file's
+// problems were reported by the document as the program reports them.
+std::optional<SettingsContent> ReadNamedFile(CCliContext& ctx, const QStringList& args,
+                                             int* status) {
+    if ((*status = RequireOneFile(ctx, args)))
+        return std::nullopt;
+    const QString& path = args.front();
     std::optional<SettingsContent> content = CQelt32Doc::ReadFile(path);
     if (!content)
         *status = ctx.MonitorFailed(QStringLiteral("%1: cannot be read").arg(path));
@@ -88,10 +93,8 @@ int RunLoad(CCliContext& ctx) {
     const std::optional<LoadGroups> groups = ParseGroups(ctx, args, &status);
     if (!groups)
         return status;
-    if (const int one = RequireOneFile(ctx, args))
-        return one;
     // The file is read and checked before the monitor is looked for.
-    const std::optional<SettingsContent> content = ReadSettings(ctx, args.front(), &status);
+    const std::optional<SettingsContent> content = ReadNamedFile(ctx, args, &status);
     if (!content)
         return status;
     if (const int connected = ctx.Connect())
@@ -109,10 +112,8 @@ QString FormName(const SettingsContent& content) {
 }
 
 int RunShow(CCliContext& ctx) {
-    if (const int status = RequireOneFile(ctx, ctx.Args()))
-        return status;
     int status = Exit::Ok;
-    const std::optional<SettingsContent> content = ReadSettings(ctx, ctx.Args().front(), &status);
+    const std::optional<SettingsContent> content = ReadNamedFile(ctx, ctx.Args(), &status);
     if (!content)
         return status;
     const bool text = content->form == SettingsFormat::Form::Text;
@@ -155,10 +156,8 @@ int RunShow(CCliContext& ctx) {
 }
 
 int RunDiff(CCliContext& ctx) {
-    if (const int status = RequireOneFile(ctx, ctx.Args()))
-        return status;
     int status = Exit::Ok;
-    const std::optional<SettingsContent> content = ReadSettings(ctx, ctx.Args().front(), &status);
+    const std::optional<SettingsContent> content = ReadNamedFile(ctx, ctx.Args(), &status);
     if (!content)
         return status;
     if (const int connected = ctx.Connect())
