@@ -3,17 +3,14 @@
 // directions at 960 bytes/s, as request and reply take turns), their ratio, and the
 // program's process CPU time with its share of the wall time.
 
-#include "ForkedSim.h"
+#include "BenchSupport.h"
 
 #include "link/Monitor.h"
-
-#include <QCoreApplication>
 
 #include <functional>
 
 namespace {
 using Clock = std::chrono::steady_clock;
-constexpr double kLineBytesPerSecond = 960.0;
 
 struct Run {
     double wall = 0, cpu = 0;
@@ -57,10 +54,8 @@ int WidestItem(const CMonitor& monitor) {
 } // namespace
 
 int main(int argc, char** argv) {
-    CForkedSim sim("revC"); // before anything else: the child must not inherit threads
-    QCoreApplication app(argc, argv);
-    CBenchSurroundings surroundings(sim);
-    if (!surroundings.Ok())
+    CForkedSimBench bench(argc, argv, "revC");
+    if (!bench.Ok())
         return 1;
 
     CMonitor monitor;

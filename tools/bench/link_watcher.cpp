@@ -3,12 +3,11 @@
 // the latency from the monitor starting a front-panel report to the notify window hearing
 // of it.
 
-#include "ForkedSim.h"
+#include "BenchSupport.h"
 
 #include "link/Monitor.h"
 #include "link/MonitorNotify.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -17,7 +16,6 @@
 
 namespace {
 using Clock = std::chrono::steady_clock;
-constexpr double kByteSeconds = 1.0 / 960.0;
 
 // Notes when each notification arrives and ends the wait for it.
 class CNotifyClock : public QObject {
@@ -67,15 +65,13 @@ void PanelLatency(CMonitor& monitor, CForkedSim& sim, int reports) {
                 "max %.1f ms (target %.1f ms: 16 bytes of line time + 5 ms)\n",
                 latencies.size(), reports, latencies.front() * 1e3,
                 latencies[latencies.size() / 2] * 1e3, latencies.back() * 1e3,
-                (16 * kByteSeconds + 0.005) * 1e3);
+                (16 / kLineBytesPerSecond + 0.005) * 1e3);
 }
 } // namespace
 
 int main(int argc, char** argv) {
-    CForkedSim sim("revC"); // before anything else: the child must not inherit threads
-    QCoreApplication app(argc, argv);
-    CBenchSurroundings surroundings(sim);
-    if (!surroundings.Ok())
+    CForkedSimBench bench(argc, argv, "revC");
+    if (!bench.Ok())
         return 1;
     CMonitor monitor;
     if (!monitor.Connect() || !monitor.ReadBrightContrast() || !monitor.CreateWindow()) {
@@ -83,7 +79,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     IdleCpu(std::chrono::seconds(10));
-    PanelLatency(monitor, sim, 20);
+    PanelLatency(monitor, bench.sim, 20);
     monitor.StopWatcher();
     return 0;
 }
