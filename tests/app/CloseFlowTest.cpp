@@ -85,4 +85,17 @@ TEST_F(CloseFlowTest, ColourIsWrittenBackOnlyWhenTheStoredColourWasTheUsersOwn) 
     EXPECT_EQ(sim->Value(26), gain);
 }
 
+TEST_F(CloseFlowTest, APulledCableGivesTheLinkMessagesAndTheFrameStillCloses) {
+    const std::uint16_t stored = Monitor().Item(Items::HSize).stored;
+    ASSERT_TRUE(Monitor().WriteItem(Items::HSize, stored + 7));
+    sim->PullCable();
+    messages.reply = MsgResult::No;
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.front(), Str::KeepChanges);
+    EXPECT_GE(messages.Count(Str::CommFailure), 1);
+    EXPECT_EQ(sim->StoreCount(), 0);
+}
+
 } // namespace
