@@ -84,6 +84,16 @@ TEST_F(StartupTest, FlatPanelOnTheStoredPortIsRefusedThenTheSearchEnds) {
     EXPECT_FALSE(AnyWindowVisible());
 }
 
+TEST_F(StartupTest, AnotherMakersMonitorIsNotTakenForOurs) {
+    CSimMonitor& foreign = bench.Plug(0, "foreign");
+    CQelt32App app(bench.Monitor());
+    EXPECT_FALSE(app.InitInstance(options));
+    EXPECT_EQ(messages.shown, std::vector<int>{Str::NoMonitor});
+    EXPECT_FALSE(foreign.RequestLog().empty());
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    EXPECT_FALSE(AnyWindowVisible());
+}
+
 TEST_F(StartupTest, StoredPortIsTriedFirstAndSavedAgainAtTheEnd) {
     Profile::WriteInt("Settings", "com", 2);
     CSimMonitor& first = bench.Plug(1, "revC");
