@@ -66,7 +66,7 @@ TEST(PrivateProfile, IntegersAreLeadingDecimalNumbers) {
 
 TEST(PrivateProfile, ByteOrderMarksAndEncodings) {
     EXPECT_EQ(CPrivateProfile::FromBytes("\xEF\xBB\xBF[s]\nk=1\n").GetInt("s", "k", 0), 1);
-    const QByteArray utf16("\xFF\xFE[\0s\0]\0\n\0k\0=\0\x32\0", 18);
+    const QByteArray utf16("\xFF\xFE[\0s\0]\0\n\0k\0=\0\x32\0", 16);
     EXPECT_EQ(CPrivateProfile::FromBytes(utf16).GetInt("s", "k", 0), 2);
     // Not UTF-8: read as Latin-1 rather than lost.
     EXPECT_EQ(CPrivateProfile::FromBytes("[s]\nk=\xE9t\xE9\n").GetString("s", "k", "", 9),

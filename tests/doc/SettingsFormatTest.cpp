@@ -106,7 +106,7 @@ TEST(SettingsFormat, TextSerialIsComparedAsThirtyTwoBits) {
 }
 
 TEST(SettingsFormat, GarbageThatIsNotBinaryReadsAsAnEmptyTextFile) {
-    const auto decoded = Decode(QByteArray("\x00\x01\xFF\xFE garbage\0[data", 20));
+    const auto decoded = Decode(QByteArray("\x00\x01\xFF\xFE garbage\0[data", 18));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->form, Form::Text);
     EXPECT_FALSE(decoded->hasSerial);

@@ -81,11 +81,11 @@ TEST_F(AdjustWndTest, HandleLayoutFollowsPinTopAndModel) {
     for (const Case& c : {Case{"revC", false, 1, 25}, Case{"tr4427", false, 0, 16},
                           Case{"layout2", true, 2, 25}, Case{"tr4427", true, 2, 25}}) {
         SCOPED_TRACE(std::string(c.profile) + (c.pinTop ? " with pin top" : ""));
-        CMonitor monitor;
         CSimMonitor sim(*SimProfile::ByName(c.profile));
         sim.SetAvailable(11, c.pinTop);
         CLoopbackPort port;
         port.Attach(PortMap().Path(0), &sim);
+        CMonitor monitor; // last, so it closes its port while the port still exists
         monitor.SetSerialPort(&port);
         ASSERT_TRUE(monitor.Connect() && monitor.ReadGeometry());
 
