@@ -59,7 +59,7 @@ run() {
     mkdir -p "$corpus"
     echo "== $target: $seconds s"
     "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -max_len=8192 -dict=doc/fuzz/settings.dict -print_final_stats=1 \
+        -max_len=8192 -dict=fuzz/settings.dict -print_final_stats=1 \
         "$corpus" "$seedDir" 2>"$build/$target.log" || {
         tail -40 "$build/$target.log"
         exit 1
