@@ -57,4 +57,11 @@ Rects ComputeRects(QSize screen) {
     return cells;
 }
 
+int HitTest(const Rects& rects, QPoint p) {
+    for (int i = 0; i < kCount; ++i)
+        if (rects[i].Contains(p))
+            return i;
+    return -1;
+}
+
 } // namespace CellMap
