@@ -83,6 +83,13 @@
     </message>
 </context>
 <context>
+    <name>CConvergenceDlg</name>
+    <message>
+        <source>Convergence Adjustment</source>
+        <translation>Konvergenzeinstellung</translation>
+    </message>
+</context>
+<context>
     <name>CIntervalDlg</name>
     <message>
         <source>5 seconds</source>
@@ -289,6 +296,33 @@
     </message>
 </context>
 <context>
+    <name>CMoireDlg</name>
+    <message>
+        <source>Moiré Reduction</source>
+        <translation>Moiré-Unterdrückung</translation>
+    </message>
+    <message>
+        <source>&amp;Horizontal Moiré Reduction</source>
+        <translation>&amp;Horizontale Moiré-Unterdrückung</translation>
+    </message>
+    <message>
+        <source>&amp;Vertical Moiré Reduction</source>
+        <translation>&amp;Vertikale Moiré-Unterdrückung</translation>
+    </message>
+    <message>
+        <source>&amp;ON</source>
+        <translation>&amp;Ein</translation>
+    </message>
+    <message>
+        <source>O&amp;N</source>
+        <translation>E&amp;in</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CQelt32View</name>
     <message>
         <source>Screen</source>
@@ -355,6 +389,13 @@ Größe: Alt+Zehnertastatur</translation>
     <message>
         <source>D&amp;etail Setting...</source>
         <translation>D&amp;etails...</translation>
+    </message>
+</context>
+<context>
+    <name>CVLinearityDlg</name>
+    <message>
+        <source>Vertical Linearity Adjustment</source>
+        <translation>Vertikale Linearität</translation>
     </message>
 </context>
 <context>

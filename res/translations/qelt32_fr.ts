@@ -83,6 +83,13 @@
     </message>
 </context>
 <context>
+    <name>CConvergenceDlg</name>
+    <message>
+        <source>Convergence Adjustment</source>
+        <translation>Réglage de la convergence</translation>
+    </message>
+</context>
+<context>
     <name>CIntervalDlg</name>
     <message>
         <source>5 seconds</source>
@@ -289,6 +296,33 @@
     </message>
 </context>
 <context>
+    <name>CMoireDlg</name>
+    <message>
+        <source>Moiré Reduction</source>
+        <translation>Réduction du moiré</translation>
+    </message>
+    <message>
+        <source>&amp;Horizontal Moiré Reduction</source>
+        <translation>Réduction du moiré &amp;horizontale</translation>
+    </message>
+    <message>
+        <source>&amp;Vertical Moiré Reduction</source>
+        <translation>Réduction du moiré &amp;verticale</translation>
+    </message>
+    <message>
+        <source>&amp;ON</source>
+        <translation>&amp;Activé</translation>
+    </message>
+    <message>
+        <source>O&amp;N</source>
+        <translation>Acti&amp;vé</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CQelt32View</name>
     <message>
         <source>Screen</source>
@@ -355,6 +389,13 @@ Taille : Alt+pavé numérique</translation>
     <message>
         <source>D&amp;etail Setting...</source>
         <translation>Dé&amp;tails...</translation>
+    </message>
+</context>
+<context>
+    <name>CVLinearityDlg</name>
+    <message>
+        <source>Vertical Linearity Adjustment</source>
+        <translation>Réglage de la linéarité verticale</translation>
     </message>
 </context>
 <context>

@@ -83,6 +83,13 @@
     </message>
 </context>
 <context>
+    <name>CConvergenceDlg</name>
+    <message>
+        <source>Convergence Adjustment</source>
+        <translation>コンバーゼンスの調整</translation>
+    </message>
+</context>
+<context>
     <name>CIntervalDlg</name>
     <message>
         <source>5 seconds</source>
@@ -289,6 +296,33 @@
     </message>
 </context>
 <context>
+    <name>CMoireDlg</name>
+    <message>
+        <source>Moiré Reduction</source>
+        <translation>モアレ低減</translation>
+    </message>
+    <message>
+        <source>&amp;Horizontal Moiré Reduction</source>
+        <translation>水平モアレ低減(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Vertical Moiré Reduction</source>
+        <translation>垂直モアレ低減(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;ON</source>
+        <translation>オン(&amp;O)</translation>
+    </message>
+    <message>
+        <source>O&amp;N</source>
+        <translation>オン(&amp;N)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CQelt32View</name>
     <message>
         <source>Screen</source>
@@ -355,6 +389,13 @@ Size Adjustment : Alt+ten keys</source>
     <message>
         <source>D&amp;etail Setting...</source>
         <translation>詳細設定(&amp;E)...</translation>
+    </message>
+</context>
+<context>
+    <name>CVLinearityDlg</name>
+    <message>
+        <source>Vertical Linearity Adjustment</source>
+        <translation>垂直リニアリティの調整</translation>
     </message>
 </context>
 <context>

@@ -78,15 +78,24 @@ inline void SaveScreenshot(QWidget* form, const QString& name) {
     EXPECT_TRUE(form->grab().save(folder + "/" + name + ".png"));
 }
 
-// Runs `check` once in every language the program speaks, with its translations installed,
-// and puts English back at the end.
+// Runs `check` once in every language the program speaks, with its translations installed
+// and the language as the default locale (QLocale() names it), and puts English and the
+// default locale back at the end.
 template <class Check> void InEveryLanguage(Check check) {
+    const QLocale before;
     for (const QLocale::Language language :
          {QLocale::English, QLocale::German, QLocale::French, QLocale::Japanese}) {
         const QLocale locale(language);
         EXPECT_TRUE(InstallTranslations(*qApp, locale)) << locale.name().toStdString();
+        QLocale::setDefault(locale);
         SCOPED_TRACE(locale.name().toStdString());
         check(language == QLocale::English);
     }
     InstallTranslations(*qApp, QLocale(QLocale::English));
+    QLocale::setDefault(before);
+}
+
+// "en", "de", "fr" or "ja" while InEveryLanguage runs a check.
+inline QString LanguageCode() {
+    return QLocale().name().left(2);
 }
