@@ -37,3 +37,15 @@ const KeypadStep* FindKeypadStep(int command) {
             return &step;
     return nullptr;
 }
+
+const KeypadStep* FindKeypadKey(int key, Qt::KeyboardModifiers modifiers) {
+    if (!(modifiers & Qt::KeypadModifier))
+        return nullptr;
+    const Qt::KeyboardModifiers others = modifiers & ~Qt::KeypadModifier;
+    if (others != Qt::NoModifier && others != Qt::AltModifier)
+        return nullptr;
+    for (const KeypadStep& step : KeypadSteps())
+        if (step.key == key && step.alt == (others == Qt::AltModifier))
+            return &step;
+    return nullptr;
+}

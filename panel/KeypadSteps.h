@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Qt>
+
 #include <array>
 
 // The numeric-keypad steps of the main panel: with Num Lock on, the keypad arrows move
@@ -17,3 +19,6 @@ struct KeypadStep {
 const std::array<KeypadStep, 16>& KeypadSteps();
 // The step of a command id, or null.
 const KeypadStep* FindKeypadStep(int command);
+// The step a key press stands for: a keypad digit with Num Lock on, alone or with Alt
+// only. Main-keyboard digits and other combinations are no step (null).
+const KeypadStep* FindKeypadKey(int key, Qt::KeyboardModifiers modifiers);

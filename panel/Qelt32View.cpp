@@ -13,8 +13,9 @@
 #include "platform/AnimateCtrl.h"
 #include "platform/Profile.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,10 +39,11 @@ CQelt32View::CQelt32View(CMonitor& monitor, CAdjustWnd* adjustWnd, QWidget* pare
     : QWidget(parent), m_monitor(monitor), m_pAdjustWnd(adjustWnd), m_scale(false) {
     setObjectName(QStringLiteral("101"));
     BuildForm();
-    CreateKeypadActions();
+    qApp->installEventFilter(this);
 }
 
 CQelt32View::~CQelt32View() {
+    qApp->removeEventFilter(this);
     // Nothing was read from the monitor if the view never came up: keep the profile.
     if (!m_bInitialised)
         return;
@@ -111,22 +113,19 @@ void CQelt32View::BuildForm() {
     connect(m_pTempSpin, &CUpDown::Scrolled, this, &CQelt32View::OnTempSpin);
 }
 
-void CQelt32View::CreateKeypadActions() {
-    // The keypad digits arrive with the keypad flag, so these never fire from the main
-    // keyboard's digits, and only with Num Lock on (otherwise the keypad sends arrows).
-    for (const KeypadStep& step : KeypadSteps()) {
-        auto* action = new QAction(this);
-        action->setObjectName(QString::number(step.command));
-        QKeyCombination keys(Qt::KeypadModifier, static_cast<Qt::Key>(step.key));
-        if (step.alt)
-            keys = QKeyCombination(Qt::KeypadModifier | Qt::AltModifier,
-                                   static_cast<Qt::Key>(step.key));
-        action->setShortcut(QKeySequence(keys));
-        action->setShortcutContext(Qt::WindowShortcut);
-        const int command = step.command;
-        connect(action, &QAction::triggered, this, [this, command] { OnKeypadCommand(command); });
-        addAction(action);
+bool CQelt32View::eventFilter(QObject* watched, QEvent* event) {
+    // The keypad steps are taken from the key presses themselves: shortcut matching on X11
+    // and Wayland drops the keypad flag, so keypad shortcuts would never fire there. Only
+    // presses meant for this window count, not those of a dialog or the full-screen window.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == window()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (const KeypadStep* step = FindKeypadKey(key->key(), key->modifiers())) {
+            OnKeypadCommand(step->command);
+            return true;
+        }
     }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString CQelt32View::ProfileSection() const {

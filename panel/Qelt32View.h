@@ -42,12 +42,12 @@ public:
 
 protected:
     void customEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void BuildForm();
-    void CreateKeypadActions();
     QString ProfileSection() const;
 
     void ShowColorTemp(int step);

@@ -77,4 +77,25 @@ TEST(KeypadSteps, EveryKeyOnceWithAndWithoutAltAndOppositeKeysUndoEachOther) {
     EXPECT_EQ(FindKeypadStep(1), nullptr);
 }
 
+TEST(KeypadSteps, OnlyKeypadDigitsAloneOrWithAltAreSteps) {
+    const auto command = [](int key, Qt::KeyboardModifiers modifiers) {
+        const KeypadStep* step = FindKeypadKey(key, modifiers);
+        return step ? step->command : 0;
+    };
+    EXPECT_EQ(command(Qt::Key_6, Qt::KeypadModifier), 32816);
+    EXPECT_EQ(command(Qt::Key_1, Qt::KeypadModifier), 32774);
+    EXPECT_EQ(command(Qt::Key_8, Qt::KeypadModifier | Qt::AltModifier), 32822);
+    EXPECT_EQ(command(Qt::Key_9, Qt::KeypadModifier | Qt::AltModifier), 32775);
+    // Main-keyboard digits, Num 5 and Num 0, the keypad's arrows with Num Lock off, and
+    // other modifiers are no step.
+    EXPECT_EQ(command(Qt::Key_6, Qt::NoModifier), 0);
+    EXPECT_EQ(command(Qt::Key_6, Qt::AltModifier), 0);
+    EXPECT_EQ(command(Qt::Key_5, Qt::KeypadModifier), 0);
+    EXPECT_EQ(command(Qt::Key_0, Qt::KeypadModifier), 0);
+    EXPECT_EQ(command(Qt::Key_Right, Qt::KeypadModifier), 0);
+    EXPECT_EQ(command(Qt::Key_6, Qt::KeypadModifier | Qt::ControlModifier), 0);
+    EXPECT_EQ(command(Qt::Key_6, Qt::KeypadModifier | Qt::ShiftModifier), 0);
+    EXPECT_EQ(command(Qt::Key_6, Qt::KeypadModifier | Qt::AltModifier | Qt::ShiftModifier), 0);
+}
+
 } // namespace

@@ -1,0 +1,415 @@
+#include "RealDisplay.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#ifdef QELT32_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto kStartTimeout = 10s;
+constexpr auto kCommandTimeout = 20s;
+
+QString BinDir() {
+    return qEnvironmentVariable("QELT32_BIN_DIR");
+}
+
+// Ends a process and everything it started: SIGTERM to its group, SIGKILL if it lingers.
+void Stop(QProcess* process) {
+    if (!process || process->state() == QProcess::NotRunning)
+        return;
+    const pid_t group = pid_t(process->processId());
+    ::kill(-group, SIGTERM);
+    if (!process->waitForFinished(3000)) {
+        ::kill(-group, SIGKILL);
+        process->waitForFinished(3000);
+    }
+}
+
+// Reads one line of a process's standard output into `line`; false at the deadline.
+bool ReadLine(QProcess& process, QByteArray& buffer, QByteArray* line,
+              std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        buffer += process.readAllStandardOutput();
+        if (const qsizetype end = buffer.indexOf('\n'); end >= 0) {
+            *line = buffer.left(end);
+            buffer.remove(0, end + 1);
+            return true;
+        }
+        if (process.state() == QProcess::NotRunning || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        process.waitForReadyRead(50);
+    }
+}
+
+QString Tail(const QString& path, int lines) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(file.readAll()).split('\n').mid(-lines).join('\n');
+}
+
+} // namespace
+
+CRealDisplay::CRealDisplay(Options options) : m_options(std::move(options)) {}
+
+CRealDisplay::~CRealDisplay() {
+    if (::testing::Test::HasFailure())
+        SaveScreenshotOfFailure();
+    Stop(m_program.get());
+    Stop(m_sim.get());
+    Stop(m_windowManager.get());
+    Stop(m_xvfb.get());
+}
+
+QString CRealDisplay::MissingTools(bool windowManager) {
+    QStringList tools = {QStringLiteral("Xvfb"), QStringLiteral("xdotool")};
+    if (windowManager)
+        tools << QStringLiteral("openbox");
+    QStringList missing;
+    for (const QString& tool : tools)
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            missing << tool;
+    return missing.join(QStringLiteral(", "));
+}
+
+bool CRealDisplay::Fail(const QString& reason) {
+    m_error = reason;
+    return false;
+}
+
+std::unique_ptr<QProcess> CRealDisplay::Spawn(const QString& program, const QStringList& arguments,
+                                              bool readOutput) {
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!m_display.isEmpty())
+        env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // The program's profile, and nothing else of the user's, lives in the temporary folder.
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    process->setProcessEnvironment(env);
+    // Its own process group, so that ending it ends whatever it started.
+    process->setChildProcessModifier([] { ::setsid(); });
+    const QString name = QFileInfo(program).fileName();
+    const QString log = m_dir.filePath(name + QStringLiteral(".log"));
+    process->setStandardErrorFile(log, QIODevice::Append);
+    if (!readOutput)
+        process->setStandardOutputFile(log, QIODevice::Append);
+    process->start(program, arguments);
+    if (!process->waitForStarted(5000)) {
+        Fail(QStringLiteral("%1 did not start: %2").arg(program, process->errorString()));
+        return nullptr;
+    }
+    return process;
+}
+
+bool CRealDisplay::Start() {
+    if (!m_dir.isValid())
+        return Fail(QStringLiteral("no temporary folder"));
+    // The X server picks a free display number itself and writes it on its output.
+    m_xvfb = Spawn(
+        QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+         QStringLiteral("0"),
+         QStringLiteral("%1x%2x24").arg(m_options.screen.width()).arg(m_options.screen.height()),
+         QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")},
+        true);
+    if (!m_xvfb)
+        return false;
+    QByteArray buffer, number;
+    if (!ReadLine(*m_xvfb, buffer, &number, kStartTimeout))
+        return Fail(
+            QStringLiteral("Xvfb did not start: %1").arg(Tail(m_dir.filePath("Xvfb.log"), 5)));
+    m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+
+    if (m_options.windowManager) {
+        m_windowManager = Spawn(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        // Ready once it answers for the active window (the root window before any other).
+        if (!m_windowManager ||
+            !WaitUntil([this] { return Xdotool({QStringLiteral("getactivewindow")}); },
+                       kStartTimeout))
+            return Fail(QStringLiteral("openbox did not start"));
+    }
+
+    QStringList simArguments = {QStringLiteral("--profile"), m_options.simProfile,
+                                QStringLiteral("--link"), LinkPath()};
+    if (!m_options.simPaced)
+        simArguments << QStringLiteral("--unpaced");
+    m_sim = Spawn(BinDir() + QStringLiteral("/qelt32-sim"), simArguments, true);
+    if (!m_sim)
+        return false;
+    QByteArray device;
+    if (!ReadLine(*m_sim, m_simOutput, &device, kStartTimeout) || !QFileInfo::exists(LinkPath()))
+        return Fail(QStringLiteral("the simulator did not start: %1")
+                        .arg(Tail(m_dir.filePath("qelt32-sim.log"), 5)));
+    return true;
+}
+
+bool CRealDisplay::StartProgram(const QStringList& arguments, const QString& title) {
+    return Launch(QStringList{QStringLiteral("--port"), LinkPath(), QStringLiteral("--no-splash")} +
+                      arguments,
+                  title);
+}
+
+bool CRealDisplay::Launch(const QStringList& arguments, const QString& title) {
+    m_program = Spawn(BinDir() + QStringLiteral("/qelt32"), arguments);
+    if (!m_program)
+        return false;
+    const QString pid = QString::number(m_program->processId());
+    const bool found = WaitUntil(
+        [&] {
+            QString ids;
+            if (m_program->state() == QProcess::NotRunning ||
+                !Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                          QStringLiteral("--pid"), pid, QStringLiteral("--name"), title},
+                         &ids))
+                return false;
+            m_window = ids.split('\n', Qt::SkipEmptyParts).value(0);
+            return !m_window.isEmpty();
+        },
+        20s);
+    if (!found)
+        return Fail(QStringLiteral("no window \"%1\" of qelt32 appeared; its output:\n%2")
+                        .arg(title, Tail(m_dir.filePath("qelt32.log"), 20)));
+    return Focus(m_window);
+}
+
+int CRealDisplay::WaitForProgramEnd(std::chrono::milliseconds timeout) {
+    if (!m_program)
+        return -1;
+    if (!m_program->waitForFinished(int(timeout.count()))) {
+        Fail(QStringLiteral("qelt32 did not end"));
+        return -1;
+    }
+    if (m_program->exitStatus() != QProcess::NormalExit) {
+        Fail(QStringLiteral("qelt32 crashed: %1").arg(Tail(m_dir.filePath("qelt32.log"), 20)));
+        return -1;
+    }
+    return m_program->exitCode();
+}
+
+QStringList CRealDisplay::SimCommand(const QString& line) {
+    if (!m_sim || m_sim->state() != QProcess::Running)
+        return {};
+    // The simulator answers in order, so the answer ends where the answer to an unknown
+    // marker command begins.
+    const QString marker = QStringLiteral("end-of-answer-%1").arg(++m_markers);
+    m_sim->write((line + '\n' + marker + '\n').toLocal8Bit());
+    m_sim->waitForBytesWritten(2000);
+    QStringList answer;
+    QByteArray next;
+    while (ReadLine(*m_sim, m_simOutput, &next, kStartTimeout)) {
+        const QString text = QString::fromLocal8Bit(next);
+        if (text.contains(marker))
+            return answer;
+        answer << text;
+    }
+    Fail(QStringLiteral("the simulator did not answer \"%1\"").arg(line));
+    return answer;
+}
+
+int CRealDisplay::SimValue(const QString& item) {
+    // "hpos (4) = 120, max 255, stored 120"
+    static const QRegularExpression value(QStringLiteral("^\\S+ \\(\\d+\\) = (\\d+)"));
+    const QRegularExpressionMatch match =
+        value.match(SimCommand(QStringLiteral("get %1").arg(item)).value(0));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+bool CRealDisplay::RunCtl(const QStringList& arguments, QString* output) {
+    const std::unique_ptr<QProcess> ctl =
+        Spawn(BinDir() + QStringLiteral("/qelt32ctl"),
+              QStringList{QStringLiteral("--port"), LinkPath()} + arguments, true);
+    if (!ctl)
+        return false;
+    if (!ctl->waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
+        Stop(ctl.get());
+        return Fail(QStringLiteral("qelt32ctl %1 did not end").arg(arguments.join(' ')));
+    }
+    if (ctl->exitStatus() != QProcess::NormalExit || ctl->exitCode() != 0)
+        return Fail(QStringLiteral("qelt32ctl %1 failed: %2")
+                        .arg(arguments.join(' '), Tail(m_dir.filePath("qelt32ctl.log"), 5)));
+    if (output)
+        *output = QString::fromLocal8Bit(ctl->readAllStandardOutput());
+    return true;
+}
+
+bool CRealDisplay::WaitForSimValue(const QString& item, int expected,
+                                   std::chrono::milliseconds timeout) {
+    return WaitUntil([&] { return SimValue(item) == expected; }, timeout);
+}
+
+bool CRealDisplay::WaitUntil(const std::function<bool()>& condition,
+                             std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        QThread::msleep(20);
+    }
+}
+
+bool CRealDisplay::Xdotool(const QStringList& arguments, QString* output) {
+    QProcess xdotool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    xdotool.setProcessEnvironment(env);
+    xdotool.start(QStringLiteral("xdotool"), arguments);
+    if (!xdotool.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
+        xdotool.kill();
+        xdotool.waitForFinished(3000);
+        return Fail(QStringLiteral("xdotool %1 did not end").arg(arguments.join(' ')));
+    }
+    if (output)
+        *output = QString::fromLocal8Bit(xdotool.readAllStandardOutput());
+    return xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+}
+
+bool CRealDisplay::Focus(const QString& window) {
+    const QString how =
+        m_options.windowManager ? QStringLiteral("windowactivate") : QStringLiteral("windowfocus");
+    return Xdotool({how, QStringLiteral("--sync"), window});
+}
+
+// The keycode of the keypad's digit key (KP_0..KP_9), or empty. Sent by keycode, the key
+// gives what Num Lock makes of it, as on a real keyboard; by name, xdotool would switch Num
+// Lock itself to get the digit.
+QString CRealDisplay::KeypadKeycode(const QString& name) const {
+    static const QRegularExpression digit(QStringLiteral("^KP_([0-9])$"));
+    const QRegularExpressionMatch match = digit.match(name);
+    if (!match.hasMatch())
+        return {};
+#ifdef QELT32_HAVE_XCB
+    const std::uint32_t keysym = 0xFFB0 + match.captured(1).toUInt(); // XK_KP_0 + n
+    xcb_connection_t* connection = xcb_connect(m_display.toLocal8Bit().constData(), nullptr);
+    QString keycode;
+    if (!xcb_connection_has_error(connection)) {
+        const xcb_setup_t* setup = xcb_get_setup(connection);
+        const int count = setup->max_keycode - setup->min_keycode + 1;
+        if (auto* reply = xcb_get_keyboard_mapping_reply(
+                connection,
+                xcb_get_keyboard_mapping(connection, setup->min_keycode, std::uint8_t(count)),
+                nullptr)) {
+            const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
+            const int perCode = reply->keysyms_per_keycode;
+            for (int i = 0; i < count * perCode && keycode.isEmpty(); ++i)
+                if (syms[i] == keysym)
+                    keycode = QString::number(setup->min_keycode + i / perCode);
+            free(reply);
+        }
+    }
+    xcb_disconnect(connection);
+    return keycode;
+#else
+    return {};
+#endif
+}
+
+bool CRealDisplay::Key(const QString& keys) {
+    QStringList chords;
+    for (const QString& chord : keys.split(' ', Qt::SkipEmptyParts)) {
+        QStringList parts = chord.split('+');
+        const QString keycode = KeypadKeycode(parts.last());
+        if (!keycode.isEmpty())
+            parts.last() = keycode;
+        chords << parts.join('+');
+    }
+    return Xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
+                               QStringLiteral("30")} +
+                   chords);
+}
+
+bool CRealDisplay::Click(int x, int y, int button) {
+    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(x),
+                    QString::number(y), QStringLiteral("click"), QString::number(button)});
+}
+
+bool CRealDisplay::NumLockOn() const {
+#ifdef QELT32_HAVE_XCB
+    xcb_connection_t* connection = xcb_connect(m_display.toLocal8Bit().constData(), nullptr);
+    bool on = m_numLock;
+    if (!xcb_connection_has_error(connection)) {
+        if (auto* reply = xcb_get_keyboard_control_reply(
+                connection, xcb_get_keyboard_control(connection), nullptr)) {
+            on = reply->led_mask & 0x2; // the second keyboard light is Num Lock
+            free(reply);
+        }
+    }
+    xcb_disconnect(connection);
+    return on;
+#else
+    return m_numLock;
+#endif
+}
+
+bool CRealDisplay::SetNumLock(bool on) {
+    if (NumLockOn() == on)
+        return true;
+    if (!Key(QStringLiteral("Num_Lock")))
+        return false;
+    m_numLock = on;
+    return WaitUntil([&] { return NumLockOn() == on; }, 2s) ||
+           Fail(QStringLiteral("Num Lock did not follow"));
+}
+
+bool CRealDisplay::Screenshot(const QString& path) const {
+    QProcess import;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    import.setProcessEnvironment(env);
+    import.start(QStringLiteral("import"),
+                 {QStringLiteral("-window"), QStringLiteral("root"), path});
+    if (!import.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
+        import.kill();
+        import.waitForFinished(3000);
+        return false;
+    }
+    return import.exitStatus() == QProcess::NormalExit && import.exitCode() == 0;
+}
+
+void CRealDisplay::SaveScreenshotOfFailure() const {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QString folder = qEnvironmentVariable("QELT32_TEST_SHOTS");
+    if (folder.isEmpty())
+        folder = QDir::current().filePath(QStringLiteral("real-display-shots"));
+    QDir().mkpath(folder);
+    const QString path =
+        QStringLiteral("%1/%2.%3.png")
+            .arg(folder, test ? test->test_suite_name() : "test", test ? test->name() : "real");
+    if (m_xvfb && m_xvfb->state() == QProcess::Running && Screenshot(path))
+        std::fprintf(stderr, "The screen at the failure: %s\n", qPrintable(path));
+    std::fprintf(stderr, "qelt32's output:\n%s\n",
+                 qPrintable(Tail(m_dir.filePath(QStringLiteral("qelt32.log")), 30)));
+}
+
+QString CRealDisplay::LinkPath() const {
+    return m_dir.filePath(QStringLiteral("monitor"));
+}
+
+QString CRealDisplay::ProfileFile() const {
+    return m_dir.filePath(QStringLiteral("config/VORKA/Vistrel Pro.ini"));
+}
