@@ -14,11 +14,11 @@ CConvergenceDlg::CConvergenceDlg(CMonitor& monitor, QObject* notifyBack)
     : CAdjustDialog(monitor, Frame{kTemplate, true, true}, notifyBack, nullptr) {
     setWindowTitle(tr("Convergence Adjustment"));
     CFormBuilder form(this);
-    form.FixFormSize(236, 138);
-    m_pText = form.Place(new QPlainTextEdit, 1066, 7, 7, 222, 104);
+    form.FixFormSize(236, 118);
+    m_pText = form.Place(new QPlainTextEdit, 1066, 7, 7, 222, 84);
     m_pText->setReadOnly(true);
     m_pText->setFocusPolicy(Qt::NoFocus);
-    AddOkCancel(form, {124, 117}, {179, 117});
+    AddOkCancel(form, {124, 97}, {179, 97});
     SetHelpControls({1066});
 }
 

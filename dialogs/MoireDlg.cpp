@@ -108,9 +108,14 @@ void CMoireDlg::OnInitDialog() {
         m_pHSwitch->setText(tr("OK"));
         m_pHSwitch->hide();
         m_pVSwitch->hide();
-        // The headings' mnemonics lead to the sliders instead.
-        for (int i = 0; i < 2; ++i)
+        // The sliders take the room of the hidden switches, and the headings' mnemonics
+        // lead to them.
+        for (int i = 0; i < 2; ++i) {
+            QRect place = m_rows[i].slider->geometry();
+            place.setLeft(m_pBothSwitch->geometry().left());
+            m_rows[i].slider->setGeometry(place);
             m_pHeadings[i]->setBuddy(m_rows[i].slider);
+        }
     }
     QCheckBox* rowSwitches[2] = {m_pHSwitch, m_pVSwitch};
     for (int i = 0; i < 2; ++i) {

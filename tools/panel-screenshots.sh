@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the main panel (Standard and Custom, revisions B and C), the Color Setting
-# dialog and both interval dialogs, drawn against the simulated monitor on a virtual X
-# server of 1024 x 768. The form-layout tests take them when QELT32_SCREENSHOT_DIR is set.
+# dialog, both interval dialogs, and the vertical linearity, moiré and convergence dialogs
+# (these in every language), drawn against the simulated monitor on a virtual X server of
+# 1024 x 768. The form-layout tests take them when QELT32_SCREENSHOT_DIR is set.
 #   tools/panel-screenshots.sh [folder]   (default out/screenshots/panel)
 set -euo pipefail
 cd "$(dirname "$0")/.."
