@@ -144,6 +144,22 @@ TEST_F(ConvergenceDlgTest, WindowBehindTakesClicksWhileTheDialogIsOpen) {
     dialog->reject();
 }
 
+TEST_F(ConvergenceDlgTest, EnterInTheInstructionsIsOkAndEscapeIsCancel) {
+    Open("revC");
+    auto* text = Control<QPlainTextEdit>(dialog.get(), 1066);
+    text->setFocus();
+    const int stores = m->sim.StoreCount();
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(m->sim.StoreCount(), stores + 1);
+    EXPECT_EQ(m->sim.Value(Items::Contrast), 230);
+
+    Open("revC");
+    QTest::keyClick(Control<QPlainTextEdit>(dialog.get(), 1066), Qt::Key_Escape);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(m->sim.Value(Items::Contrast), 230);
+}
+
 TEST_F(ConvergenceDlgTest, FormShowsEveryCaptionWhole) {
     InEveryLanguage([this](bool) {
         for (const char* profile : {"revB", "revC"}) {
