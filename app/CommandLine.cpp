@@ -7,10 +7,20 @@
 #include <QCoreApplication>
 
 QStringList ScreenshotTargets() {
-    return {QStringLiteral("main"),      QStringLiteral("splash"),
-            QStringLiteral("menu-file"), QStringLiteral("menu-function"),
-            QStringLiteral("menu-help"), QStringLiteral("about"),
-            QStringLiteral("notice")};
+    return {QStringLiteral("main"),
+            QStringLiteral("splash"),
+            QStringLiteral("menu-file"),
+            QStringLiteral("menu-function"),
+            QStringLiteral("menu-help"),
+            QStringLiteral("about"),
+            QStringLiteral("notice"),
+            QStringLiteral("startup-message"),
+            QStringLiteral("fullscreen"),
+            QStringLiteral("fullscreen-drag"),
+            QStringLiteral("fullscreen-menu"),
+            QStringLiteral("fullscreen-linearity"),
+            QStringLiteral("fullscreen-moire"),
+            QStringLiteral("fullscreen-convergence")};
 }
 
 bool ParseCommandLine(const QStringList& arguments, StartupOptions& options,

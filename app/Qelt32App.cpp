@@ -58,7 +58,8 @@ bool CQelt32App::InitInstance(const StartupOptions& options) {
     m_pAdjustWnd->SetMainWindow(m_pMainFrame.get());
     // Only closing the frame ends the program, not closing the full-screen window.
     m_pAdjustWnd->setAttribute(Qt::WA_QuitOnClose, false);
-    m_pAdjustWnd->winId();
+    m_pAdjustWnd->SetHelpPath(m_strHelpPath);
+    m_pAdjustWnd->Create();
     m_pMainFrame->View()->SetAdjustWnd(m_pAdjustWnd.get());
 
     // The controller's window: from now on the watcher follows the monitor. Frames the

@@ -4,11 +4,19 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/AutoSizeNoticeDlg.h"
 #include "dialogs/SplashWnd.h"
+#include "fullscreen/AdjustMenu.h"
+#include "fullscreen/AdjustWnd.h"
+#include "fullscreen/Markers.h"
+#include "panel/Qelt32View.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
@@ -43,11 +51,76 @@ void Finish() {
     QCoreApplication::exit(0);
 }
 
+// A left click on the full-screen window, as the display delivers it.
+void Click(CAdjustWnd& window, QPoint at) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &press);
+}
+
+// The full-screen adjustment as the Screen Adjustment button opens it; then, for what
+// names it, a handle held (the top-right corner), the popup menu or one of its dialogs.
+// What is opened here blocks in its own loop; a timer set before takes the picture.
+void ShootFullScreen(CMainFrame& frame, CAdjustWnd& window, const QString& path,
+                     const QString& what) {
+    window.Open(frame.View());
+    QPointer<CAdjustWnd> windowPtr(&window);
+    auto later = [=](auto&& then) { QTimer::singleShot(kPopupMs, windowPtr, then); };
+    const int corner = window.Markers()->OnCell(90);
+    const QPoint handle = window.Markers()->Geometry(corner).center();
+    if (what == QLatin1String("fullscreen")) {
+        later([=] {
+            SaveScreen(path, {});
+            Finish();
+        });
+    } else if (what == QLatin1String("fullscreen-drag")) {
+        Click(window, handle);
+        later([=] {
+            SaveScreen(path, {});
+            Click(*windowPtr, handle);
+            Finish();
+        });
+    } else if (what == QLatin1String("fullscreen-menu")) {
+        later([=] {
+            SaveScreen(path, {});
+            if (QWidget* menu = QApplication::activePopupWidget())
+                menu->close();
+            Finish();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, handle, window.mapToGlobal(handle));
+        QCoreApplication::sendEvent(&window, &event);
+    } else {
+        later([=] {
+            SaveScreen(path, {});
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+                    dialog->reject();
+            Finish();
+        });
+        window.OnCommand(what == QLatin1String("fullscreen-linearity") ? AdjustMenu::kVLinearity
+                         : what == QLatin1String("fullscreen-moire")   ? AdjustMenu::kMoire
+                                                                       : AdjustMenu::kConvergence);
+    }
+}
+
 } // namespace
 
-void ScheduleScreenshot(CMainFrame& frame, CMonitor& monitor, const QString& path,
-                        const QString& what) {
+void ScheduleStartupMessageShot(const QString& path) {
+    QTimer::singleShot(kSettleMs, qApp, [=] {
+        SaveScreen(path, {});
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+}
+
+void ScheduleScreenshot(CMainFrame& frame, CAdjustWnd& adjustWnd, CMonitor& monitor,
+                        const QString& path, const QString& what) {
     QPointer<CMainFrame> framePtr(&frame);
+    QPointer<CAdjustWnd> adjustPtr(&adjustWnd);
+    if (what == QLatin1String("startup-message")) {
+        QTimer::singleShot(0, &frame, Finish); // the picture was taken during start-up
+        return;
+    }
     if (what == QLatin1String("splash")) {
         QTimer::singleShot(kSplashUpMs, &frame, [=] {
             SaveScreen(path, {});
@@ -84,6 +157,9 @@ void ScheduleScreenshot(CMainFrame& frame, CMonitor& monitor, const QString& pat
                 about->close();
                 Finish();
             });
+        } else if (what.startsWith(QLatin1String("fullscreen"))) {
+            if (adjustPtr)
+                ShootFullScreen(*framePtr, *adjustPtr, path, what);
         } else if (what == QLatin1String("notice")) {
             CAutoSizeNoticeDlg notice(monitor);
             QObject::connect(&notice, &CAutoSizeNoticeDlg::autoSizeRunning, &notice,

@@ -40,10 +40,12 @@ int main(int argc, char** argv) {
         // port it found the monitor on and closes the port, whatever happened before.
         CMonitor monitor;
         CQelt32App theApp(monitor);
+        if (!options.screenshotPath.isEmpty() && options.screenshotOf == "startup-message")
+            ScheduleStartupMessageShot(options.screenshotPath);
         if (theApp.InitInstance(options)) {
             if (!options.screenshotPath.isEmpty())
-                ScheduleScreenshot(*theApp.MainFrame(), monitor, options.screenshotPath,
-                                   options.screenshotOf);
+                ScheduleScreenshot(*theApp.MainFrame(), *theApp.AdjustWnd(), monitor,
+                                   options.screenshotPath, options.screenshotOf);
             status = QApplication::exec();
         }
         theApp.ExitInstance();

@@ -1,28 +1,56 @@
 #include "fullscreen/AdjustWnd.h"
 
+#include "dialogs/AutoSizeNoticeDlg.h"
+#include "fullscreen/AdjustMenu.h"
+#include "fullscreen/ApplyStep.h"
 #include "fullscreen/Combination.h"
+#include "fullscreen/HandleKinds.h"
+#include "fullscreen/Markers.h"
 #include "fullscreen/Patterns.h"
 #include "link/Monitor.h"
+#include "platform/AnimateCtrl.h"
+#include "platform/CursorTable.h"
+#include "platform/HelpWindow.h"
 #include "platform/Profile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace {
 
+constexpr int kPinBottom = 10;
 constexpr int kPinTop = 11;
+constexpr int kVLinearity = 15;
 constexpr int kHConv = 16;
 constexpr int kVConv = 17;
 constexpr int kTilt = 22;
+constexpr int kRevisionB = 0;
 
-QSize PrimaryScreenSize() {
+QRect PrimaryScreenGeometry() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize();
+    return screen ? screen->geometry() : QRect();
+}
+
+// Wayland gives clients no way to move the pointer; there a drag measures each movement
+// from the previous position instead of putting the pointer back at the anchor.
+bool CanWarpPointer() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The convergence handles show their animation beside the cell, not over a marker.
+bool BesideCell(int kind) {
+    return kind == 16 || kind == 17 || kind == 31 || kind == 32;
 }
 
 } // namespace
@@ -43,23 +71,89 @@ CAdjustWnd::CAdjustWnd(CMonitor& monitor, QWidget* parent)
     background.setColor(QPalette::Window, Qt::black);
     setPalette(background);
     setAutoFillBackground(true);
+    setMouseTracking(true);
+    // Borderless, but named for task lists and window managers.
+    setWindowTitle(LoadAppString(Str::AppTitle));
     FitToScreen();
     // A new display mode resizes the window, and the resize repaints it.
     if (QScreen* screen = QGuiApplication::primaryScreen())
         connect(screen, &QScreen::geometryChanged, this, &CAdjustWnd::FitToScreen);
 
     m_pPalette = CGreyPalette::Create(m_nCols);
+    m_markers = new CMarkers(this, std::span(m_markerCell.data(), std::size_t(m_nMarkers)));
+    m_dragAnim = new CAnimateCtrl(this);
+    m_dragAnim->setObjectName(QStringLiteral("dragAnimation"));
+    m_dragAnim->SetAutoPlay(true);
+    m_dragAnim->setGeometry(0, 0, 34, 34);
+    m_dragAnim->hide();
+    m_menu = AdjustMenu::Build(this);
+    UpdateActivation();
 }
 
 CAdjustWnd::~CAdjustWnd() {
+    // The program ending in the middle of the mode leaves the monitor as Cancel would.
+    if (m_bActive) {
+        if (IsDragging())
+            Release();
+        OnCancel();
+    }
     Profile::WriteInt("Settings", "congro", m_bDistortionCombo ? 1 : 0);
     Profile::WriteInt("Settings", "poscongro", m_bSizeCombo ? 1 : 0);
 }
 
+void CAdjustWnd::Create() {
+    winId();
+    if (!LoadCombination()) {
+        m_bSizeCombo = false;
+        m_bDistortionCombo = false;
+        UserMessages().Show(Str::CombinationFileMissing);
+    }
+}
+
+bool CAdjustWnd::LoadCombination() {
+    m_bComboAvailable = LoadCombinationFile(
+        ProgramFolder(), m_monitor.GetModelName(),
+        [this](int item) { return m_monitor.IsAvailable(item); }, g_comboCoef);
+    return m_bComboAvailable;
+}
+
+void CAdjustWnd::SetMainWindow(QWidget* mainWindow) {
+    if (m_mainWindow)
+        m_mainWindow->removeEventFilter(this);
+    m_mainWindow = mainWindow;
+    if (m_mainWindow)
+        m_mainWindow->installEventFilter(this);
+}
+
+bool CAdjustWnd::eventFilter(QObject* watched, QEvent* event) {
+    // The frame closing while the mode is on (from outside: it is hidden meanwhile) asks
+    // its closing question about the values the mode began with.
+    if (watched == m_mainWindow && event->type() == QEvent::Close && m_bActive) {
+        if (IsDragging())
+            Release();
+        OnCancel();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void CAdjustWnd::FitToScreen() {
-    const QRect screen(QPoint(0, 0), PrimaryScreenSize());
+    const QRect screen = PrimaryScreenGeometry();
     if (!screen.isEmpty() && geometry() != screen)
         setGeometry(screen);
+}
+
+void CAdjustWnd::UpdateActivation() {
+    const bool refuse = !m_bActive || m_bConvDialog;
+    setAttribute(Qt::WA_ShowWithoutActivating, refuse);
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowDoesNotAcceptFocus, refuse);
+    if (flags == windowFlags())
+        return;
+    // Told to the window system directly: setting the widget's flags would recreate a
+    // window that is on the screen.
+    overrideWindowFlags(flags);
+    if (QWindow* window = windowHandle())
+        window->setFlags(flags);
 }
 
 void CAdjustWnd::ShowPattern(int pattern) {
@@ -70,16 +164,19 @@ void CAdjustWnd::ShowPattern(int pattern) {
     RefreshScreenLayout();
     if (!isVisible()) {
         FitToScreen();
-        // As a test pattern behind the Color Setting dialog the window must not take the
-        // focus from the dialog; in the adjustment mode it takes the keyboard.
-        setAttribute(Qt::WA_ShowWithoutActivating, !m_bActive);
         show();
     }
     repaint();
 }
 
 void CAdjustWnd::Open(QObject* notifyBack) {
+    // The first use on this machine (the frame has never saved its place) shows how the
+    // mode works.
+    if (Profile::GetString("Settings", "Resolution").isEmpty())
+        OnHelp();
     m_bActive = true;
+    m_bMenuShown = false;
+    UpdateActivation();
     if (m_mainWindow)
         m_mainWindow->hide();
     ShowPattern(Patterns::kCrosshatch);
@@ -87,9 +184,25 @@ void CAdjustWnd::Open(QObject* notifyBack) {
     raise();
     activateWindow();
     setFocus(Qt::OtherFocusReason);
+    BuildCellMap(CellMap::kGeometry);
     m_monitor.MarkGeometry();
     m_monitor.MarkItem(kTilt);
     m_hNotifyBack = notifyBack;
+    m_markers->CancelPendingStops();
+    StartMarkers();
+}
+
+void CAdjustWnd::StartMarkers() {
+    m_markers->Start(m_cellRect, m_cellKind);
+}
+
+void CAdjustWnd::ShowMarkers() {
+    ShowPattern(Patterns::kCrosshatch);
+    m_markers->SetVisible(true);
+}
+
+void CAdjustWnd::HideMarkers() {
+    m_markers->SetVisible(false);
 }
 
 void CAdjustWnd::OnOK() {
@@ -97,7 +210,10 @@ void CAdjustWnd::OnOK() {
         return;
     m_monitor.CommitGeometry();
     m_monitor.CommitItem(kTilt);
-    m_monitor.StoreInMemory(false);
+    // The controller tells failed reads and writes itself, but not a command it could not
+    // send: a store that did not reach the monitor must not pass in silence.
+    if (!m_monitor.StoreInMemory(false))
+        UserMessages().Show(Str::CommFailure);
     Leave();
 }
 
@@ -109,19 +225,24 @@ void CAdjustWnd::OnCancel() {
     Leave();
 }
 
+// A failed write has been told to the user by the controller; the mode is left anyway.
 void CAdjustWnd::Leave() {
+    m_markers->StopOneByOne();
+    HideMarkers();
+    m_cursor.Clear();
     if (m_mainWindow)
         m_mainWindow->show();
     hide();
     m_monitor.SetNotifyWindow(m_hNotifyBack);
     m_bActive = false;
+    UpdateActivation();
 }
 
 // A window that is being mapped paints only once the display system has exposed it, but
 // the adjustment mode places its markers on the cells right after showing the crosshatch:
 // so ShowPattern brings the cells up to date as well as every paint does.
 void CAdjustWnd::RefreshScreenLayout() {
-    const QSize screen = PrimaryScreenSize();
+    const QSize screen = PrimaryScreenGeometry().size();
     m_cxScreen = screen.width();
     m_cyScreen = screen.height();
     if (Patterns::IsCrosshatch(m_nPattern))
@@ -142,9 +263,159 @@ void CAdjustWnd::paintEvent(QPaintEvent*) {
     Patterns::Paint(painter, m_nPattern, context);
 }
 
+void CAdjustWnd::BuildCellMap(int request) {
+    CellMap::BuildKinds(m_cellKind, request, m_nLayout, m_bSizeCombo, m_bDistortionCombo);
+}
+
+int CAdjustWnd::CurrentKind() const {
+    if (m_nCurCell < 0 || m_nCurCell >= CellMap::kCount)
+        return HandleKinds::kNoHandle;
+    return m_cellKind[static_cast<std::size_t>(m_nCurCell)];
+}
+
+bool CAdjustWnd::ApplyStep(int dx, int dy) {
+    StepContext context;
+    // During a drag the pointer stands at the anchor (or, without warping, the handle
+    // still belongs to the side where it was grabbed).
+    context.cursor = IsDragging() ? m_ptAnchor : mapFromGlobal(QCursor::pos());
+    context.screen = QSize(m_cxScreen, m_cyScreen);
+    context.revisionB = m_monitor.GetProtocolRevision() == kRevisionB;
+    context.coef = &g_comboCoef;
+    const StepPlan plan = PlanStep(CurrentKind(), dx, dy, context);
+    for (const AdjustCall& call : plan.calls)
+        m_monitor.AdjustItems(call.item1, call.delta1, call.item2, call.delta2, call.both);
+    return plan.result;
+}
+
+bool CAdjustWnd::IsDragging() const {
+    return QWidget::mouseGrabber() == this;
+}
+
+void CAdjustWnd::mouseMoveEvent(QMouseEvent* event) {
+    OnMouseMove(event->position().toPoint());
+}
+
+void CAdjustWnd::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->position().toPoint());
+}
+
+// A quick second click ends a drag as any second click does.
+void CAdjustWnd::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void CAdjustWnd::OnMouseMove(QPoint pos) {
+    if (!m_bActive)
+        return;
+    if (IsDragging()) {
+        const bool queued = m_pendingMove.has_value();
+        m_pendingMove = pos;
+        if (!queued)
+            QMetaObject::invokeMethod(this, &CAdjustWnd::StepDrag, Qt::QueuedConnection);
+        return;
+    }
+    const int cell = CellMap::HitTest(m_cellRect, pos);
+    if (cell < 0)
+        return;
+    m_nCurCell = cell;
+    const int kind = CurrentKind();
+    if (kind == HandleKinds::kNoHandle) {
+        m_cursor.Clear();
+        setCursor(Qt::ArrowCursor);
+    } else {
+        m_cursor.Show(this, g_cursorTable[static_cast<std::size_t>(kind)].cursor);
+    }
+}
+
+// Runs once the moves that had arrived meanwhile have been taken in, so that a pointer
+// faster than the line makes one step from its latest position, not a queue of steps.
+void CAdjustWnd::StepDrag() {
+    const std::optional<QPoint> pos = std::exchange(m_pendingMove, std::nullopt);
+    if (!pos || !IsDragging())
+        return;
+    // Whatever the dialogs or the monitor's traffic left unpainted is painted first.
+    QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+    if (m_tracker.CanWarp() && *pos != m_ptAnchor)
+        QCursor::setPos(mapToGlobal(m_ptAnchor));
+    const QPoint step = m_tracker.Move(*pos);
+    ApplyStep(step.x(), step.y());
+}
+
+void CAdjustWnd::OnLButtonDown(QPoint pos) {
+    if (m_bActive) {
+        if (IsDragging())
+            Release();
+        else if (!m_bMenuShown)
+            Grab(pos);
+    }
+    // A click that closed the popup menu grabs nothing, and only that one.
+    m_bMenuShown = false;
+}
+
+void CAdjustWnd::Grab(QPoint click) {
+    m_ptAnchor = Drag::Anchor(click, QSize(m_cxScreen, m_cyScreen));
+    const int cell = CellMap::HitTest(m_cellRect, m_ptAnchor);
+    if (cell < 0)
+        return;
+    m_nCurCell = cell;
+    const int kind = CurrentKind();
+    if (kind == HandleKinds::kNoHandle) {
+        UserMessages().Beep();
+        return;
+    }
+    m_cursor.Clear();
+    setCursor(Qt::BlankCursor);
+    grabMouse();
+    m_tracker.Begin(m_ptAnchor, CanWarpPointer());
+    m_pendingMove.reset();
+    const CellMap::Rect& rect = m_cellRect[static_cast<std::size_t>(cell)];
+    m_dragAnim->Open(HandleKinds::DragClip(kind));
+    m_dragAnim->setGeometry(
+        QRect(Drag::ClipPosition(kind, m_ptAnchor, rect), QSize(CMarkers::kSize, CMarkers::kSize)));
+    m_dragAnim->show();
+    m_dragAnim->raise();
+    const int marker = !BesideCell(kind) ? m_markers->OnCell(cell) : -1;
+    if (marker >= 0) {
+        const QRect place = m_markers->Geometry(marker);
+        m_markers->SetVisible(marker, false);
+        repaint(place.adjusted(0, -1, 0, 0));
+    }
+}
+
+void CAdjustWnd::Release() {
+    releaseMouse();
+    m_pendingMove.reset();
+    const int kind = CurrentKind();
+    if (kind == HandleKinds::kNoHandle) {
+        setCursor(Qt::ArrowCursor);
+        return;
+    }
+    unsetCursor();
+    m_cursor.Show(this, g_cursorTable[static_cast<std::size_t>(kind)].cursor);
+    m_dragAnim->hide();
+    m_dragAnim->Stop();
+    m_dragAnim->Close();
+    const CellMap::Rect& rect = m_cellRect[static_cast<std::size_t>(m_nCurCell)];
+    repaint(Drag::ReleaseRepaint(kind, m_ptAnchor, rect));
+    const int marker = !BesideCell(kind) ? m_markers->OnCell(m_nCurCell) : -1;
+    if (marker >= 0)
+        m_markers->SetVisible(marker, true);
+}
+
 void CAdjustWnd::keyPressEvent(QKeyEvent* event) {
     // While a handle is held (the window has the mouse) the mode cannot be left.
-    const bool dragging = QWidget::mouseGrabber() == this;
+    const bool dragging = IsDragging();
+    if (event->modifiers() & Qt::AltModifier) {
+        // Alt+F4 leaves the mode as Cancel does; other system keys do nothing here.
+        if (event->key() == Qt::Key_F4 && !dragging)
+            QMetaObject::invokeMethod(this, &CAdjustWnd::OnCancel, Qt::QueuedConnection);
+        return;
+    }
+    auto arrow = [this](int dx, int dy) {
+        if (m_bActive && !ApplyStep(dx, dy))
+            UserMessages().Beep();
+    };
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -155,18 +426,100 @@ void CAdjustWnd::keyPressEvent(QKeyEvent* event) {
         if (!dragging)
             QMetaObject::invokeMethod(this, &CAdjustWnd::OnCancel, Qt::QueuedConnection);
         break;
+    case Qt::Key_Left:
+        arrow(-1, 0);
+        break;
+    case Qt::Key_Up:
+        arrow(0, 1);
+        break;
+    case Qt::Key_Right:
+        arrow(1, 0);
+        break;
+    case Qt::Key_Down:
+        arrow(0, -1);
+        break;
     default:
         break;
     }
 }
 
 void CAdjustWnd::closeEvent(QCloseEvent* event) {
-    // Alt+F4 in the adjustment mode cancels it rather than leaving the main frame hidden.
+    // Alt+F4 through the window manager cancels the mode rather than leaving the main
+    // frame hidden.
     if (m_bActive) {
         event->ignore();
-        if (QWidget::mouseGrabber() != this)
+        if (!IsDragging())
             QMetaObject::invokeMethod(this, &CAdjustWnd::OnCancel, Qt::QueuedConnection);
         return;
     }
+    m_markers->StopPendingNow();
     QWidget::closeEvent(event);
+}
+
+QMenu* CAdjustWnd::PopupMenu() {
+    AdjustMenu::Situation situation;
+    situation.vlinearityAvailable = m_monitor.IsAvailable(kVLinearity);
+    situation.hconvAvailable = m_monitor.IsAvailable(kHConv);
+    situation.vconvAvailable = m_monitor.IsAvailable(kVConv);
+    situation.autoSizeAvailable = m_monitor.IsAvailable(Items::AutoSizeItem);
+    situation.layout = m_nLayout;
+    situation.comboAvailable = m_bComboAvailable;
+    situation.sizeCombo = m_bSizeCombo;
+    situation.distortionCombo = m_bDistortionCombo;
+    m_bDistortionCombo = AdjustMenu::DistortionComboOnOpening(situation);
+    situation.distortionCombo = m_bDistortionCombo;
+    AdjustMenu::Apply(*m_menu, situation);
+    return m_menu;
+}
+
+void CAdjustWnd::contextMenuEvent(QContextMenuEvent* event) {
+    if (!m_bActive || m_bConvDialog || IsDragging())
+        return;
+    QAction* chosen = PopupMenu()->exec(event->globalPos());
+    m_bMenuShown = true;
+    if (chosen)
+        OnCommand(chosen->data().toInt());
+}
+
+void CAdjustWnd::OnCommand(int id) {
+    if (!m_bActive)
+        return;
+    switch (id) {
+    case AdjustMenu::kAutoSizing:
+        HideMarkers();
+        m_bMenuShown = false;
+        CAutoSizeNoticeRunner().Run(m_monitor);
+        ShowMarkers();
+        break;
+    case AdjustMenu::kSizeCombo:
+        ToggleCombination(m_bSizeCombo, &AdjustMenu::SizeComboKind);
+        break;
+    case AdjustMenu::kDistortionCombo:
+        ToggleCombination(m_bDistortionCombo, &AdjustMenu::DistortionComboKind);
+        break;
+    case AdjustMenu::kHelp:
+        OnHelp();
+        break;
+    case AdjustMenu::kOK:
+        OnOK();
+        break;
+    case AdjustMenu::kCancel:
+        OnCancel();
+        break;
+    default:
+        break;
+    }
+}
+
+void CAdjustWnd::ToggleCombination(bool& flag, bool (*affected)(int kind)) {
+    m_bMenuShown = false;
+    flag = !flag;
+    BuildCellMap(CellMap::kGeometry);
+    m_markers->Restart(m_cellKind, affected);
+}
+
+void CAdjustWnd::OnHelp() {
+    m_bMenuShown = false;
+    // The mode's page opens in the help file's secondary window "proc4".
+    ShowHelpTopic(m_strHelpPath + QStringLiteral(">proc4"), HelpContext::ScreenAdjustment);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "fullscreen/CellMap.h"
+#include "fullscreen/Drag.h"
 #include "fullscreen/GreyPalette.h"
 #include "fullscreen/HandleLayout.h"
+#include "platform/CursorAnimator.h"
 
 #include <QPointer>
 #include <QSize>
@@ -10,20 +12,34 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
+class CAnimateCtrl;
+class CMarkers;
 class CMonitor;
+class QMenu;
 
 // The one full-screen window: the test-pattern screen of the Color Setting dialog and,
 // opened from the main panel, the full-screen geometry adjustment. Created hidden at
-// start-up, deleted at exit.
+// start-up, deleted at exit. The rules live beside it (cell map, steps, drag, markers,
+// menu); the window takes the events and hands them on.
 class CAdjustWnd : public QWidget {
     Q_OBJECT
 public:
     explicit CAdjustWnd(CMonitor& monitor, QWidget* parent = nullptr);
-    ~CAdjustWnd() override; // writes "Settings"/"congro" and "poscongro"
+    // Writes "Settings"/"congro" and "poscongro"; a mode still on is cancelled first.
+    ~CAdjustWnd() override;
+
+    // Creates the window on the display and reads the combination coefficients; when they
+    // cannot be used the user is told once (message 61221) and both switches stay off for
+    // the run. Called once, after construction.
+    void Create();
 
     // The main frame, hidden while the adjustment mode runs and shown again after it.
-    void SetMainWindow(QWidget* mainWindow) { m_mainWindow = mainWindow; }
+    // Closing it while the mode is on cancels the mode first.
+    void SetMainWindow(QWidget* mainWindow);
+    // The help file; the mode's help page opens from it in its own window.
+    void SetHelpPath(const QString& helpPath) { m_strHelpPath = helpPath; }
     // Enters the adjustment mode; `notifyBack` (the main view) is made the controller's
     // notify object again on leaving it.
     void Open(QObject* notifyBack);
@@ -38,26 +54,53 @@ public:
     int MarkerCell(int marker) const { return m_markerCell[static_cast<std::size_t>(marker)]; }
     bool DistortionCombo() const { return m_bDistortionCombo; }
     bool SizeCombo() const { return m_bSizeCombo; }
+    bool ComboAvailable() const { return m_bComboAvailable; }
+    bool ConvDialogOpen() const { return m_bConvDialog; }
+    // A handle is held: the window has the mouse.
+    bool IsDragging() const;
+    int CurrentCell() const { return m_nCurCell; }
+    QPoint Anchor() const { return m_ptAnchor; }
     // Screen size and hit cells as of the last crosshatch paint.
     QSize ScreenSize() const { return {m_cxScreen, m_cyScreen}; }
     const CellMap::Rects& CellRects() const { return m_cellRect; }
+    const CellMap::Kinds& CellKinds() const { return m_cellKind; }
+    CMarkers* Markers() const { return m_markers; }
+    CAnimateCtrl* DragAnimation() const { return m_dragAnim; }
+    // The popup menu, its items enabled and checked as when it opens.
+    QMenu* PopupMenu();
+
+    // Fills the cell kinds for a request: 3 geometry (with the current switches), 4, 17
+    // or 18 convergence.
+    void BuildCellMap(int request);
+    // One step on the current cell's handle (dx > 0 rightwards, dy > 0 upwards); false
+    // when the handle does not move along a non-zero component or there is no handle.
+    bool ApplyStep(int dx, int dy);
 
 public slots:
     // Leave the adjustment mode keeping the new geometry and storing it in the monitor,
     // or putting back the geometry of the moment the mode began. Nothing while it is off.
     void OnOK();
     void OnCancel();
+    // A command of the popup menu (its id).
+    void OnCommand(int id);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     CMonitor& m_monitor;
     QPointer<QWidget> m_mainWindow;
 
+    bool m_bConvDialog = false;
     bool m_bDistortionCombo = true;
     bool m_bSizeCombo = true;
+    bool m_bComboAvailable = true;
     QPointer<QObject> m_hNotifyBack;
     int m_nPattern = 0;
     int m_cxScreen = 0;
@@ -68,11 +111,40 @@ protected:
     std::array<int, HandleLayout::kMaxMarkers> m_markerCell{};
     std::unique_ptr<CGreyPalette> m_pPalette; // null when it could not be made
     CellMap::Rects m_cellRect{};
+    CellMap::Kinds m_cellKind{};
     bool m_bActive = false;
+    QPoint m_ptAnchor;
+    int m_nCurCell = -1; // none yet
+    CMarkers* m_markers = nullptr;
+    CAnimateCtrl* m_dragAnim = nullptr;
+    bool m_bMenuShown = false;
     int m_nLayout = 0;
 
 private:
+    bool LoadCombination();
     void FitToScreen();
     void RefreshScreenLayout();
     void Leave();
+    // Clicks neither activate the window nor raise it while the mode is off (test pattern
+    // screen) or the convergence dialog is open.
+    void UpdateActivation();
+    void StartMarkers();
+    void ShowMarkers();
+    void HideMarkers();
+    void OnMouseMove(QPoint pos);
+    void OnLButtonDown(QPoint pos);
+    void Grab(QPoint click);
+    void Release();
+    void StepDrag();
+    int CurrentKind() const;
+    void ToggleCombination(bool& flag, bool (*affected)(int kind));
+    void OnHelp();
+
+    CCursorAnimator m_cursor;
+    Drag::Tracker m_tracker;
+    // The last position reported during a drag and not yet turned into a step: positions
+    // arriving faster than the line can take steps replace each other.
+    std::optional<QPoint> m_pendingMove;
+    QMenu* m_menu = nullptr;
+    QString m_strHelpPath;
 };

@@ -21,6 +21,7 @@ bool CAnimateCtrl::Open(int clipNumber) {
         return false;
     }
     m_movie = movie;
+    m_clip = clipNumber;
     ShowFrame(0);
     if (m_bAutoPlay)
         Play();

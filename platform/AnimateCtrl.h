@@ -30,6 +30,7 @@ public:
     void Close();
 
     bool IsOpen() const { return m_movie != nullptr; }
+    int ClipNumber() const { return m_movie ? m_clip : 0; } // the clip open, 0 when none
     bool IsPlaying() const { return m_timer.isActive(); }
     int FrameCount() const;
     int CurrentFrame() const { return m_frame; }
@@ -49,6 +50,7 @@ private:
     QPixmap m_pixmap;
     QTimer m_timer;
     bool m_bAutoPlay = false;
+    int m_clip = 0;
     int m_frame = 0;
     int m_from = 0;
     int m_to = 0;

@@ -28,6 +28,45 @@
     </message>
 </context>
 <context>
+    <name>CAdjustWnd</name>
+    <message>
+        <source>Vertical Linearity...</source>
+        <translation>Vertikale Linearität...</translation>
+    </message>
+    <message>
+        <source>Moiré Reduction...</source>
+        <translation>Moiré-Unterdrückung...</translation>
+    </message>
+    <message>
+        <source>Convergence...</source>
+        <translation>Konvergenz...</translation>
+    </message>
+    <message>
+        <source>Auto-Sizing</source>
+        <translation>Auto-Sizing</translation>
+    </message>
+    <message>
+        <source>Size Combination Function ON</source>
+        <translation>Größenkombination ein</translation>
+    </message>
+    <message>
+        <source>Distortion Combination Function ON</source>
+        <translation>Verzerrungskombination ein</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>CColorSettingDlg</name>
     <message>
         <source>&amp;Brightness:</source>

@@ -28,6 +28,45 @@
     </message>
 </context>
 <context>
+    <name>CAdjustWnd</name>
+    <message>
+        <source>Vertical Linearity...</source>
+        <translation>Linéarité verticale...</translation>
+    </message>
+    <message>
+        <source>Moiré Reduction...</source>
+        <translation>Réduction du moiré...</translation>
+    </message>
+    <message>
+        <source>Convergence...</source>
+        <translation>Convergence...</translation>
+    </message>
+    <message>
+        <source>Auto-Sizing</source>
+        <translation>Réglage automatique</translation>
+    </message>
+    <message>
+        <source>Size Combination Function ON</source>
+        <translation>Fonction combinée de taille activée</translation>
+    </message>
+    <message>
+        <source>Distortion Combination Function ON</source>
+        <translation>Fonction combinée de distorsion activée</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>CColorSettingDlg</name>
     <message>
         <source>&amp;Brightness:</source>

@@ -28,6 +28,45 @@
     </message>
 </context>
 <context>
+    <name>CAdjustWnd</name>
+    <message>
+        <source>Vertical Linearity...</source>
+        <translation>垂直リニアリティ...</translation>
+    </message>
+    <message>
+        <source>Moiré Reduction...</source>
+        <translation>モアレ低減...</translation>
+    </message>
+    <message>
+        <source>Convergence...</source>
+        <translation>コンバーゼンス...</translation>
+    </message>
+    <message>
+        <source>Auto-Sizing</source>
+        <translation>オートサイジング</translation>
+    </message>
+    <message>
+        <source>Size Combination Function ON</source>
+        <translation>サイズ連動機能 オン</translation>
+    </message>
+    <message>
+        <source>Distortion Combination Function ON</source>
+        <translation>歪み連動機能 オン</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
     <name>CColorSettingDlg</name>
     <message>
         <source>&amp;Brightness:</source>
