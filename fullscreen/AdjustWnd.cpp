@@ -1,6 +1,9 @@
 #include "fullscreen/AdjustWnd.h"
 
 #include "dialogs/AutoSizeNoticeDlg.h"
+#include "dialogs/ConvergenceDlg.h"
+#include "dialogs/MoireDlg.h"
+#include "dialogs/VLinearityDlg.h"
 #include "fullscreen/AdjustMenu.h"
 #include "fullscreen/ApplyStep.h"
 #include "fullscreen/Combination.h"
@@ -18,6 +21,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -34,6 +38,7 @@ constexpr int kPinTop = 11;
 constexpr int kVLinearity = 15;
 constexpr int kHConv = 16;
 constexpr int kVConv = 17;
+constexpr int kVConvTop = 20;
 constexpr int kTilt = 22;
 constexpr int kRevisionB = 0;
 
@@ -403,6 +408,16 @@ void CAdjustWnd::Release() {
         m_markers->SetVisible(marker, true);
 }
 
+// The convergence dialog ended while a handle was still held.
+void CAdjustWnd::EndDragForDialog() {
+    m_dragAnim->hide();
+    m_dragAnim->Stop();
+    m_dragAnim->Close();
+    releaseMouse();
+    m_pendingMove.reset();
+    setCursor(Qt::ArrowCursor);
+}
+
 void CAdjustWnd::keyPressEvent(QKeyEvent* event) {
     // While a handle is held (the window has the mouse) the mode cannot be left.
     const bool dragging = IsDragging();
@@ -485,6 +500,19 @@ void CAdjustWnd::OnCommand(int id) {
     if (!m_bActive)
         return;
     switch (id) {
+    case AdjustMenu::kVLinearity: {
+        CVLinearityDlg dialog(m_monitor, m_hNotifyBack, this);
+        RunBehindDialog(Patterns::kTextRows, dialog);
+        break;
+    }
+    case AdjustMenu::kMoire: {
+        CMoireDlg dialog(m_monitor, m_hNotifyBack, this);
+        RunBehindDialog(Patterns::kCheckerboard, dialog);
+        break;
+    }
+    case AdjustMenu::kConvergence:
+        RunConvergence();
+        break;
     case AdjustMenu::kAutoSizing:
         HideMarkers();
         m_bMenuShown = false;
@@ -509,6 +537,47 @@ void CAdjustWnd::OnCommand(int id) {
     default:
         break;
     }
+}
+
+void CAdjustWnd::RunBehindDialog(int pattern, QDialog& dialog) {
+    HideMarkers();
+    m_bMenuShown = false;
+    ShowPattern(pattern);
+    dialog.exec();
+    ShowMarkers();
+}
+
+void CAdjustWnd::RunConvergence() {
+    HideMarkers();
+    m_bMenuShown = false;
+    m_bConvDialog = true;
+    UpdateActivation();
+    ShowPattern(Patterns::kConvergence);
+    if (!m_monitor.IsAvailable(kVConv))
+        BuildCellMap(CellMap::kConvergenceH);
+    else if (!m_monitor.IsAvailable(kVConvTop))
+        BuildCellMap(CellMap::kConvergenceHV);
+    else
+        BuildCellMap(CellMap::kConvergenceAll);
+    {
+        // Modal for the user, but this window goes on taking drags meanwhile: shown
+        // without blocking it, with its own loop, and kept above it.
+        CConvergenceDlg dialog(m_monitor, m_hNotifyBack);
+        dialog.winId();
+        if (QWindow* handle = dialog.windowHandle())
+            handle->setTransientParent(windowHandle());
+        QEventLoop loop;
+        connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+        dialog.show();
+        if (!dialog.HasEnded())
+            loop.exec(QEventLoop::DialogExec);
+    }
+    if (IsDragging())
+        EndDragForDialog();
+    m_bConvDialog = false;
+    UpdateActivation();
+    BuildCellMap(CellMap::kGeometry);
+    ShowMarkers();
 }
 
 void CAdjustWnd::ToggleCombination(bool& flag, bool (*affected)(int kind)) {

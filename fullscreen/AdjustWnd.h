@@ -17,6 +17,7 @@
 class CAnimateCtrl;
 class CMarkers;
 class CMonitor;
+class QDialog;
 class QMenu;
 
 // The one full-screen window: the test-pattern screen of the Color Setting dialog and,
@@ -135,9 +136,12 @@ private:
     void OnLButtonDown(QPoint pos);
     void Grab(QPoint click);
     void Release();
+    void EndDragForDialog();
     void StepDrag();
     int CurrentKind() const;
     void ToggleCombination(bool& flag, bool (*affected)(int kind));
+    void RunConvergence();
+    void RunBehindDialog(int pattern, QDialog& dialog);
     void OnHelp();
 
     CCursorAnimator m_cursor;

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
@@ -604,4 +605,131 @@ TEST_F(FullScreenModeTest, EndingTheProgramInTheModeLeavesTheMonitorAsCancelWoul
     m_frame.close();
     EXPECT_FALSE(m_window->IsActive());
     ExpectOpeningGeometry();
+}
+
+namespace {
+
+// The first visible dialog of this class, or null.
+template <typename Dialog> Dialog* FindDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(FullScreenModeTest, LinearityAndMoireRunOverTheirPatternsWithoutMarkers) {
+    Start("revC");
+    Open();
+    for (auto [command, pattern] : {std::pair{AdjustMenu::kVLinearity, Patterns::kTextRows},
+                                    std::pair{AdjustMenu::kMoire, Patterns::kCheckerboard}}) {
+        SCOPED_TRACE(command);
+        int shownPattern = -1;
+        bool markerShown = true, dialogFound = false, parented = false;
+        QTimer::singleShot(100, m_window.get(), [&] {
+            shownPattern = m_window->Pattern();
+            markerShown = m_window->Markers()->Control(0)->isVisible();
+            if (QDialog* dialog = QApplication::activeModalWidget()
+                                      ? qobject_cast<QDialog*>(QApplication::activeModalWidget())
+                                      : nullptr) {
+                dialogFound = true;
+                parented = dialog->parentWidget() == m_window.get();
+                dialog->reject();
+            }
+        });
+        m_window->OnCommand(command);
+        EXPECT_TRUE(dialogFound);
+        EXPECT_TRUE(parented);
+        EXPECT_EQ(shownPattern, pattern);
+        EXPECT_FALSE(markerShown);
+        EXPECT_EQ(m_window->Pattern(), Patterns::kCrosshatch);
+        EXPECT_TRUE(m_window->Markers()->Control(0)->isVisible());
+        EXPECT_EQ(m_rig->monitor.GetNotifyWindow(), &m_view); // handed back by the dialog
+        EXPECT_TRUE(m_window->IsActive());
+    }
+}
+
+TEST_F(FullScreenModeTest, ConvergenceIsDraggedOnTheScreenBehindItsDialog) {
+    Start("revC");
+    Open();
+    const std::uint16_t hconv = Sim(16);
+    std::uint16_t dragged = 0;
+    bool refusedFocus = false, menuRefused = false;
+    int pattern = -1;
+    CellMap::Kinds kinds{};
+    QTimer::singleShot(100, m_window.get(), [&] {
+        ASSERT_TRUE(m_window->ConvDialogOpen());
+        refusedFocus = m_window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus);
+        pattern = m_window->Pattern();
+        kinds = m_window->CellKinds();
+        // The screen still takes the drag, now of convergence.
+        const QPoint handle = CellOf(16);
+        m_window->Press(handle);
+        m_window->Move(m_window->Anchor() + QPoint(25, 0));
+        Settle();
+        dragged = Sim(16);
+        // No popup menu meanwhile.
+        m_window->Press(handle);
+        QTimer::singleShot(50, m_window.get(), [&] {
+            menuRefused = !m_window->PopupMenu()->isVisible();
+            m_window->PopupMenu()->close();
+        });
+        m_window->ContextMenu(handle);
+        QTest::qWait(80);
+        // The dialog ends while a handle is held again.
+        m_window->Press(handle);
+        ASSERT_TRUE(m_window->IsDragging());
+        FindDialog<QDialog>()->reject();
+    });
+    m_window->OnCommand(AdjustMenu::kConvergence);
+
+    EXPECT_TRUE(refusedFocus);
+    EXPECT_TRUE(menuRefused);
+    EXPECT_EQ(pattern, Patterns::kConvergence);
+    CellMap::Kinds all{};
+    CellMap::BuildKinds(all, CellMap::kConvergenceAll, 1, true, true);
+    EXPECT_TRUE(kinds == all);
+    EXPECT_EQ(dragged, hconv + 4);
+    EXPECT_EQ(Sim(16), hconv); // the dialog's Cancel puts convergence back
+
+    // Back to the geometry handles, the hold let go.
+    EXPECT_FALSE(m_window->ConvDialogOpen());
+    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_FALSE(m_window->DragAnimation()->isVisible());
+    EXPECT_FALSE(m_window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    CellMap::Kinds geometry{};
+    CellMap::BuildKinds(geometry, CellMap::kGeometry, 1, true, true);
+    EXPECT_TRUE(m_window->CellKinds() == geometry);
+    EXPECT_TRUE(m_window->Markers()->Control(0)->isVisible());
+    EXPECT_EQ(m_window->Pattern(), Patterns::kCrosshatch);
+}
+
+TEST_F(FullScreenModeTest, ConvergenceHandlesFollowWhatTheMonitorCanConverge) {
+    struct Case {
+        const char* profile;
+        int unavailable; // -1: none
+        int request;
+    };
+    // The TR-5513's top and bottom convergence are ignored by the program.
+    for (const Case& c :
+         {Case{"revC", -1, CellMap::kConvergenceAll}, Case{"tr5513", -1, CellMap::kConvergenceHV},
+          Case{"revC", 17, CellMap::kConvergenceH}}) {
+        SCOPED_TRACE(std::string(c.profile) + " without " + std::to_string(c.unavailable));
+        m_tweak = [&](CSimMonitor& sim) {
+            if (c.unavailable >= 0)
+                sim.SetAvailable(c.unavailable, false);
+        };
+        Start(c.profile);
+        Open();
+        CellMap::Kinds kinds{};
+        QTimer::singleShot(50, m_window.get(), [&] {
+            kinds = m_window->CellKinds();
+            FindDialog<QDialog>()->reject();
+        });
+        m_window->OnCommand(AdjustMenu::kConvergence);
+        CellMap::Kinds expected{};
+        CellMap::BuildKinds(expected, c.request, m_window->Layout(), true, true);
+        EXPECT_TRUE(kinds == expected);
+    }
 }
