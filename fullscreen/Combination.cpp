@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
 #include <string>
 
 std::array<double, 16> g_comboCoef{};
@@ -31,6 +30,15 @@ constexpr std::array<ComboKey, 8> kKeys = {{
 }};
 // The linearity keys give a ratio: the partner's change per unit of the linearity item.
 constexpr std::size_t kFirstRatioKey = 6;
+
+// No item's range spans more than this, so a larger coefficient moves every item out of
+// range at the smallest step just as well; bounding it keeps every product of a coefficient
+// and a step within an int for whoever converts it.
+constexpr double kCoefLimit = 32767.0;
+
+double Bounded(double coefficient) {
+    return std::clamp(coefficient, -kCoefLimit, kCoefLimit);
+}
 
 const QString kMissing = QStringLiteral("err"); // the reader's default: the key is absent
 constexpr int kValueBuffer = 16;                // at most 15 characters of a value are read
@@ -126,13 +134,12 @@ bool LoadCombinationFile(const QString& programDir, const QString& modelName,
             return false;
         double& first = coef[2 * j];
         double& second = coef[2 * j + 1];
-        first = ParseLeadingNumber(QStringView(value).left(comma));
-        second = ParseLeadingNumber(QStringView(value).mid(comma + 1));
+        first = Bounded(ParseLeadingNumber(QStringView(value).left(comma)));
+        second = Bounded(ParseLeadingNumber(QStringView(value).mid(comma + 1)));
         // Normalised as soon as read, so that a failure at a later key leaves a usable
         // ratio behind for the linearity dialog.
         if (j >= kFirstRatioKey && first != 0.0) {
-            constexpr double kMax = std::numeric_limits<double>::max();
-            second = std::clamp(second / first, -kMax, kMax);
+            second = Bounded(second / first);
             first = 1.0;
         }
     }

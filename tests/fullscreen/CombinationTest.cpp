@@ -173,10 +173,15 @@ TEST_F(CombinationFiles, LinearityRatios) {
     EXPECT_FALSE(Load({4, 8, 9, 10, 11}));
     EXPECT_EQ(coef[12], 1.0);
     EXPECT_EQ(coef[13], -0.25);
-    // A ratio too large for a double stays finite.
-    Write("Display.ini", Section("HSIZE,HPOS=1,1\nVLINEARBALA,VPOS=1e-300,1e300\n"));
-    EXPECT_FALSE(Load({4, 8, 9, 10, 11}));
-    EXPECT_TRUE(std::isfinite(coef[13]));
+    // Coefficients and ratios beyond any item's range are bounded, so that a step times a
+    // coefficient always fits an int.
+    Write("Display.ini", Section("HSIZE,HPOS=-1e9,1e9\nVLINEARBALA,VPOS=1e-300,1e300\n"
+                                 "VLINEAR,VSIZE=-0.001,100"));
+    EXPECT_TRUE(Load({4, 8, 9, 10, 11}));
+    EXPECT_EQ(coef[0], -32767.0);
+    EXPECT_EQ(coef[1], 32767.0);
+    EXPECT_EQ(coef[13], 32767.0);
+    EXPECT_EQ(coef[15], -32767.0);
 }
 
 TEST_F(CombinationFiles, FileNameCaseAsCopiedFromTheDisk) {
