@@ -1,0 +1,89 @@
+// The linearity and moiré dialogs as the user reaches them: the program on an X server, the
+// full-screen mode opened with its button's key, the popup menu with the right button, and
+// the dialogs worked with keys through the server's input path; the simulator says what the
+// monitor got.
+
+#include "RealDisplay.h"
+
+#include <QRegularExpression>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PopupDialogs {
+public:
+    explicit PopupDialogs(CRealDisplay& display) : m_display(display) {}
+
+    // The first visible window whose title matches `title`, or empty.
+    QString Find(const QString& title) {
+        QString out;
+        m_display.Xdotool({"search", "--onlyvisible", "--name", title}, &out);
+        return out.split('\n', Qt::SkipEmptyParts).value(0);
+    }
+    // Opens the popup menu in the middle of the screen and picks its `entry`-th command;
+    // the dialog that comes up gets the keyboard.
+    QString Run(int entry, const QString& title) {
+        if (!m_display.Click(512, 384, 3))
+            return {};
+        QThread::msleep(300);
+        if (!m_display.Key(QStringList(entry, QStringLiteral("Down")).join(' ') + " Return"))
+            return {};
+        QString dialog;
+        CRealDisplay::WaitUntil([&] { return !(dialog = Find(title)).isEmpty(); });
+        if (!dialog.isEmpty())
+            m_display.Focus(dialog);
+        return dialog;
+    }
+    bool Gone(const QString& title) {
+        return CRealDisplay::WaitUntil([&] { return Find(title).isEmpty(); });
+    }
+    int Stored(const QString& item) {
+        static const QRegularExpression stored(QStringLiteral("stored (\\d+)"));
+        const QRegularExpressionMatch match =
+            stored.match(m_display.SimCommand("get " + item).join('\n'));
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    }
+
+private:
+    CRealDisplay& m_display;
+};
+
+TEST(PopupDialogsRealDisplay, LinearityAndMoireTakeTheirKeysAndEndAsChosen) {
+    QELT32_SKIP_WITHOUT_REAL_DISPLAY(false);
+    CRealDisplay display;
+    ASSERT_TRUE(display.Start()) << display.Error().toStdString();
+    ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
+    PopupDialogs popup(display);
+    const int balance = display.SimValue("vlinbal");
+    const int vpos = display.SimValue("vpos");
+    ASSERT_GT(balance, 0);
+
+    ASSERT_TRUE(display.Focus(display.Window()));
+    ASSERT_TRUE(display.Key("alt+s"));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !popup.Find("^Vistrel Pro$").isEmpty(); }));
+
+    // Linearity: the balance slider has the focus; a key moves it on the monitor, Escape
+    // puts the balance and the position it carried back.
+    ASSERT_FALSE(popup.Run(1, "Vertical Linearity Adjustment").isEmpty());
+    ASSERT_TRUE(display.Key("Right Right"));
+    EXPECT_TRUE(display.WaitForSimValue("vlinbal", balance + 2));
+    ASSERT_TRUE(display.Key("Escape"));
+    ASSERT_TRUE(popup.Gone("Vertical Linearity Adjustment"));
+    EXPECT_TRUE(display.WaitForSimValue("vlinbal", balance));
+    EXPECT_EQ(display.SimValue("vpos"), vpos);
+
+    // Moiré (off on this monitor): the one switch has the focus while the rows are
+    // disabled; Space turns both directions on, Enter keeps and stores them.
+    ASSERT_EQ(display.SimValue("mode") & 0x0300, 0);
+    ASSERT_FALSE(popup.Run(2, "Moir.*Reduction").isEmpty());
+    ASSERT_TRUE(display.Key("space"));
+    EXPECT_TRUE(
+        CRealDisplay::WaitUntil([&] { return (display.SimValue("mode") & 0x0300) == 0x0300; }));
+    ASSERT_TRUE(display.Key("Return"));
+    ASSERT_TRUE(popup.Gone("Moir.*Reduction"));
+    EXPECT_EQ(popup.Stored("mode") & 0x0300, 0x0300);
+}
+
+} // namespace
