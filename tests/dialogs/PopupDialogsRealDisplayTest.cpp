@@ -39,6 +39,12 @@ public:
     bool Gone(const QString& title) {
         return CRealDisplay::WaitUntil([&] { return Find(title).isEmpty(); });
     }
+    // With QELT32_SCREENSHOT_DIR set, a picture of the screen there as `name`.png.
+    void Picture(const QString& name) {
+        const QString folder = qEnvironmentVariable("QELT32_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            EXPECT_TRUE(m_display.Screenshot(folder + "/" + name + ".png"));
+    }
     int Stored(const QString& item) {
         static const QRegularExpression stored(QStringLiteral("stored (\\d+)"));
         const QRegularExpressionMatch match =
@@ -69,6 +75,7 @@ TEST(PopupDialogsRealDisplay, LinearityAndMoireTakeTheirKeysAndEndAsChosen) {
     ASSERT_FALSE(popup.Run(1, "Vertical Linearity Adjustment").isEmpty());
     ASSERT_TRUE(display.Key("Right Right"));
     EXPECT_TRUE(display.WaitForSimValue("vlinbal", balance + 2));
+    popup.Picture("vertical-linearity-over-pattern");
     ASSERT_TRUE(display.Key("Escape"));
     ASSERT_TRUE(popup.Gone("Vertical Linearity Adjustment"));
     EXPECT_TRUE(display.WaitForSimValue("vlinbal", balance));
@@ -81,6 +88,7 @@ TEST(PopupDialogsRealDisplay, LinearityAndMoireTakeTheirKeysAndEndAsChosen) {
     ASSERT_TRUE(display.Key("space"));
     EXPECT_TRUE(
         CRealDisplay::WaitUntil([&] { return (display.SimValue("mode") & 0x0300) == 0x0300; }));
+    popup.Picture("moire-over-pattern");
     ASSERT_TRUE(display.Key("Return"));
     ASSERT_TRUE(popup.Gone("Moir.*Reduction"));
     EXPECT_EQ(popup.Stored("mode") & 0x0300, 0x0300);
