@@ -22,10 +22,11 @@ public:
         m_display.Xdotool({"search", "--onlyvisible", "--name", title}, &out);
         return out.split('\n', Qt::SkipEmptyParts).value(0);
     }
-    // Opens the popup menu in the middle of the screen and picks its `entry`-th command;
-    // the dialog that comes up gets the keyboard.
+    // Opens the popup menu and picks its `entry`-th command; the dialog that comes up gets
+    // the keyboard. Each entry is clicked at its own place: a pointer that is already where
+    // it is sent keeps xdotool waiting for a movement that never comes.
     QString Run(int entry, const QString& title) {
-        if (!m_display.Click(512, 384, 3))
+        if (!m_display.Click(300 + 100 * entry, 300, 3))
             return {};
         QThread::msleep(300);
         if (!m_display.Key(QStringList(entry, QStringLiteral("Down")).join(' ') + " Return"))
