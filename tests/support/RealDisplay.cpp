@@ -146,10 +146,10 @@ bool CRealDisplay::Start() {
 
     if (m_options.windowManager) {
         m_windowManager = Spawn(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        // Ready once it answers for the active window (the root window before any other).
+        // Ready once it has set up its desktops (openbox leaves the active window unset
+        // until a window is mapped, so that cannot be asked).
         if (!m_windowManager ||
-            !WaitUntil([this] { return Xdotool({QStringLiteral("getactivewindow")}); },
-                       kStartTimeout))
+            !WaitUntil([this] { return Xdotool({QStringLiteral("get_desktop")}); }, kStartTimeout))
             return Fail(QStringLiteral("openbox did not start"));
     }
 
@@ -338,9 +338,9 @@ bool CRealDisplay::Key(const QString& keys) {
             parts.last() = keycode;
         chords << parts.join('+');
     }
-    return Xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
-                               QStringLiteral("30")} +
-                   chords);
+    return Xdotool(
+        QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} +
+        chords);
 }
 
 bool CRealDisplay::Click(int x, int y, int button) {
