@@ -482,6 +482,15 @@ void CMainFrame::OnSysCommand(int id) {
     }
 }
 
+void CMainFrame::OpenHandedOverFile(const QString& path) {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (!path.isEmpty())
+        m_pDocManager->OpenDocumentFile(path);
+}
+
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();

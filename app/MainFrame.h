@@ -39,6 +39,9 @@ public:
     void OnSysCommand(int id);
     // What closing asks and sends; false when the user cancelled and the frame stays.
     bool OnClose();
+    // A file that a second start of the program handed over: the frame comes to the front
+    // and opens it as a dropped file. An empty path only brings the frame to the front.
+    void OpenHandedOverFile(const QString& path);
 
     CDocManager& DocManager() const { return *m_pDocManager; }
     CQelt32View* View() const { return m_pView; }

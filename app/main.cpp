@@ -1,18 +1,74 @@
 #include "app/CommandLine.h"
+#include "app/FileHandOver.h"
+#include "app/InstanceChannel.h"
+#include "app/InstanceServer.h"
 #include "app/MainFrame.h"
 #include "app/Qelt32App.h"
+#include "app/RuntimeFolder.h"
 #include "app/Screenshot.h"
 #include "link/Monitor.h"
 #include "platform/MessageBoxMessages.h"
 #include "platform/StringTable.h"
 #include "platform/Translations.h"
+#include "platform/UserMessages.h"
 #include "sim/SimServer.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
+
+namespace {
+
+// How long a second start waits for the first to take its file. The first may be in the
+// middle of a wait for the monitor (3000 ms each), so this is longer than one of those.
+constexpr std::chrono::milliseconds kHandOverTimeout{10000};
+
+void Warn(const QString& text) {
+    std::fprintf(stderr, "qelt32: %s\n", qPrintable(text));
+}
+
+// Hands the file to the instance that is running and tells what became of it.
+int HandOverFile(const QString& folder, const QString& file) {
+    switch (InstanceChannel::HandOver(folder, file, kHandOverTimeout)) {
+    case InstanceChannel::HandOverResult::Accepted:
+        return 0;
+    case InstanceChannel::HandOverResult::Refused:
+        // What the first start would have said about this file.
+        UserMessages().Show(Str::FileNotFound, MsgButtons::Ok, QFileInfo(file).fileName());
+        return 1;
+    case InstanceChannel::HandOverResult::NoAnswer:
+        break;
+    }
+    const QString text = QCoreApplication::translate(
+        "SingleInstance", "Vistrel Pro is already running but does not answer.");
+    Warn(text);
+    QMessageBox::warning(nullptr, LoadAppString(Str::AppTitle), text);
+    return 1;
+}
+
+// One instance per user: the first start listens for later ones; a later start hands its
+// file to the first and ends with the status returned here. Nothing is returned when this
+// start is to run as the program.
+std::optional<int> JoinRunningInstance(CInstanceServer& server, const QString& file) {
+    QString why;
+    const QString folder = RuntimeFolder(&why);
+    if (!folder.isEmpty()) {
+        const CInstanceServer::StartResult started = server.Start(folder, &why);
+        if (started == CInstanceServer::StartResult::Listening)
+            return std::nullopt;
+        if (started == CInstanceServer::StartResult::AlreadyRunning)
+            return HandOverFile(folder, file);
+    }
+    // Without a safe place for the socket the program still runs, only not as one instance.
+    Warn(QStringLiteral("cannot look for a running instance: %1").arg(why));
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -34,6 +90,16 @@ int main(int argc, char** argv) {
 
     CMessageBoxMessages messageBoxes;
     SetUserMessages(&messageBoxes);
+    // Simulated runs have a monitor each and stay apart from the user's real one; so do
+    // screenshot runs, which end by themselves.
+    CInstanceServer instanceServer;
+    if (!simulatedMonitor && options.screenshotPath.isEmpty()) {
+        if (const std::optional<int> handedOver =
+                JoinRunningInstance(instanceServer, options.file)) {
+            SetUserMessages(nullptr);
+            return *handedOver;
+        }
+    }
     int status = 1;
     {
         // The controller outlives the application object: at the very end it saves the
@@ -42,6 +108,10 @@ int main(int argc, char** argv) {
         CQelt32App theApp(monitor);
         if (!options.screenshotPath.isEmpty() && options.screenshotOf == "startup-message")
             ScheduleStartupMessageShot(options.screenshotPath);
+        // Files handed over by later starts wait until the frame can open them.
+        CFileHandOver handOver([&theApp] { return theApp.MainFrame(); });
+        QObject::connect(&instanceServer, &CInstanceServer::openRequested, &handOver,
+                         &CFileHandOver::Deliver);
         if (theApp.InitInstance(options)) {
             if (!options.screenshotPath.isEmpty())
                 ScheduleScreenshot(*theApp.MainFrame(), *theApp.AdjustWnd(), monitor,

@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libgl1-mesa-dev
     libgtest-dev libgmock-dev googletest
     xvfb xauth x11-utils imagemagick libxcb1-dev xdotool openbox trayer
-    appstream desktop-file-utils groff-base man-db dpkg-dev
+    appstream desktop-file-utils groff-base man-db dpkg-dev xdg-utils
     fonts-liberation fonts-ipafont-gothic
 )
 missing=()

@@ -43,3 +43,16 @@ TEST(ProgramFolder, ExecutableFolderWithCursorsComesBeforeTheInstalledFolder) {
     EXPECT_EQ(ProgramFolderFor(exeFolder.path()), exeFolder.path() + "/");
     EXPECT_EQ(ProgramFolderFor(QString()), installed);
 }
+
+TEST(ProgramFolder, AnInstalledTreeFindsItsDataFolderBesideItsPrograms) {
+    CScopedDataDir env(QByteArray{});
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("bin"));
+    const QString bin = prefix.path() + "/bin";
+    const QString builtFor = ProgramFolderFor(bin);
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("share/qelt32/cursor"));
+    EXPECT_EQ(ProgramFolderFor(bin), prefix.path() + "/share/qelt32/");
+    // Without cursors there it is not the program's folder.
+    ASSERT_TRUE(QDir(prefix.path() + "/share/qelt32/cursor").removeRecursively());
+    EXPECT_EQ(ProgramFolderFor(bin), builtFor);
+}
