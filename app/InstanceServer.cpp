@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace InstanceChannel;
@@ -58,9 +59,14 @@ CInstanceServer::StartResult CInstanceServer::Start(const QString& folder, QStri
     const QString socketPath = SocketPath(folder);
     if (IsOwnSocket(socketPath))
         QLocalServer::removeServer(socketPath);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server.listen(socketPath)) {
-        *why = QStringLiteral("%1: %2").arg(socketPath, m_server.errorString());
+    // Bound in place, so that anything else at that path makes the listen fail instead of
+    // being replaced; the folder keeps other users out, the mode says so once more.
+    const bool listening = m_server.listen(socketPath);
+    if (!listening || ::chmod(QFile::encodeName(socketPath).constData(), 0600) != 0) {
+        *why = QStringLiteral("%1: %2").arg(socketPath,
+                                            listening ? QString::fromLocal8Bit(std::strerror(errno))
+                                                      : m_server.errorString());
+        m_server.close();
         ::close(m_lockFd);
         m_lockFd = -1;
         return StartResult::Unavailable;

@@ -9,6 +9,8 @@ cd "$(dirname "$0")/.."
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# Another installation running on the machine holds the package lock for a while.
+apt=(apt-get -y -qq -o DPkg::Lock::Timeout=300)
 
 if dpkg -s qelt32 >/dev/null 2>&1; then
     echo "package check skipped: a qelt32 package is installed already"
@@ -28,12 +30,12 @@ step "package built"
 work=$(mktemp -d)
 installed=0
 cleanup() {
-    [ "$installed" = 0 ] || $SUDO apt-get purge -y -qq qelt32 >/dev/null 2>&1 || true
+    [ "$installed" = 0 ] || $SUDO "${apt[@]}" purge qelt32 >/dev/null 2>&1 || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-$SUDO apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
+$SUDO "${apt[@]}" install --no-install-recommends "$deb" >/dev/null
 installed=1
 step "installed"
 dpkg -L qelt32 | sort >"$work/files"
@@ -44,7 +46,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 /usr/bin/qelt32ctl --simulate --sim-unpaced info >"$work/info" || fail "qelt32ctl info"
 grep -q "VR-21C" "$work/info" || fail "qelt32ctl info names no model: $(cat "$work/info")"
 xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/qelt32 --simulate --sim-unpaced \
-    --screenshot "$work/main.png" || fail "qelt32 --screenshot"
+    --screenshot "$work/main.png" >/dev/null || fail "qelt32 --screenshot"
 [ -s "$work/main.png" ] || fail "no screenshot"
 step "programs ran"
 
@@ -58,7 +60,7 @@ done
 [ -f /usr/share/bash-completion/completions/qelt32ctl ] || fail "no bash completion"
 step "desktop, man, completion"
 
-$SUDO apt-get purge -y -qq qelt32 >/dev/null
+$SUDO "${apt[@]}" purge qelt32 >/dev/null
 installed=0
 while read -r path; do
     [ -d "$path" ] || [ ! -e "$path" ] || fail "left behind: $path"

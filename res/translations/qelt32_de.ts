@@ -469,6 +469,13 @@ Größe: Alt+Zehnertastatur</translation>
     </message>
 </context>
 <context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Vistrel Pro is already running but does not answer.</source>
+        <translation>Vistrel Pro läuft bereits, antwortet aber nicht.</translation>
+    </message>
+</context>
+<context>
     <name>StringTable</name>
     <message>
         <source>Vistrel Pro

@@ -469,6 +469,13 @@ Taille : Alt+pavé numérique</translation>
     </message>
 </context>
 <context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Vistrel Pro is already running but does not answer.</source>
+        <translation>Vistrel Pro est déjà lancé mais ne répond pas.</translation>
+    </message>
+</context>
+<context>
     <name>StringTable</name>
     <message>
         <source>Vistrel Pro

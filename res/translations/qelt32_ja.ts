@@ -469,6 +469,13 @@ Size Adjustment : Alt+ten keys</source>
     </message>
 </context>
 <context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Vistrel Pro is already running but does not answer.</source>
+        <translation>Vistrel Pro は既に起動していますが、応答しません。</translation>
+    </message>
+</context>
+<context>
     <name>StringTable</name>
     <message>
         <source>Vistrel Pro

@@ -113,6 +113,20 @@ protected:
         return shown;
     }
 
+    // A monitor of this kind is plugged in, the frame minimised and its tray icon
+    // right-clicked; the menu that opens, photographed as `shot`.
+    QMenu* MenuFor(const QString& profile, bool canAutoSize, const QString& shot) {
+        Connect(profile, canAutoSize);
+        if (!HasFatalFailure())
+            ShowAndMinimize();
+        if (HasFatalFailure())
+            return nullptr;
+        QMenu* menu = OpenMenu();
+        if (menu)
+            Shoot(shot);
+        return menu;
+    }
+
     // Clicks the entry with this text in the open menu.
     bool Choose(QMenu& menu, const QString& text) {
         for (QAction* action : menu.actions())
@@ -131,11 +145,8 @@ const QString kBnc = QStringLiteral("BNC");
 const QString kDsub = QStringLiteral("D-SUB");
 
 TEST_F(TrayMenuTest, OffersAutoSizingAndTheOtherInputAndFollowsTheInputChosen) {
-    Connect(QStringLiteral("revC"), true);
-    ShowAndMinimize();
-    QMenu* menu = OpenMenu();
+    QMenu* menu = MenuFor(QStringLiteral("revC"), true, QStringLiteral("tray-menu-revC"));
     ASSERT_NE(menu, nullptr);
-    Shoot(QStringLiteral("tray-menu-revC"));
     EXPECT_EQ(Entries(*menu),
               (std::vector<Entry>{
                   {kSeparator, {}}, {Cmd::SysAutoSizing, kAutoSizing}, {Cmd::InputBnc, kBnc}}));
@@ -161,20 +172,15 @@ TEST_F(TrayMenuTest, OffersAutoSizingAndTheOtherInputAndFollowsTheInputChosen) {
 }
 
 TEST_F(TrayMenuTest, AMonitorThatCannotAutoSizeOffersOnlyTheInput) {
-    Connect(QStringLiteral("revB"), false);
-    ShowAndMinimize();
-    QMenu* menu = OpenMenu();
+    QMenu* menu =
+        MenuFor(QStringLiteral("revB"), false, QStringLiteral("tray-menu-revB-no-autosize"));
     ASSERT_NE(menu, nullptr);
-    Shoot(QStringLiteral("tray-menu-revB-no-autosize"));
     EXPECT_EQ(Entries(*menu), (std::vector<Entry>{{kSeparator, {}}, {Cmd::InputBnc, kBnc}}));
 }
 
 TEST_F(TrayMenuTest, TheSingleInputModelOffersOnlyAutoSizing) {
-    Connect(QStringLiteral("tr3306"), true);
-    ShowAndMinimize();
-    QMenu* menu = OpenMenu();
+    QMenu* menu = MenuFor(QStringLiteral("tr3306"), true, QStringLiteral("tray-menu-tr3306"));
     ASSERT_NE(menu, nullptr);
-    Shoot(QStringLiteral("tray-menu-tr3306"));
     EXPECT_EQ(Entries(*menu),
               (std::vector<Entry>{{kSeparator, {}}, {Cmd::SysAutoSizing, kAutoSizing}}));
 }

@@ -16,10 +16,14 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    [ ! -s "$work/first.log" ] || sed 's/^/  first instance: /' "$work/first.log" >&2
+    exit 1
+}
 # Waits for a visible window whose name matches; its id.
 wait_window() {
-    timeout 20 xdotool search --sync --limit 1 --onlyvisible --name "$1" || fail "no window \"$1\""
+    timeout 60 xdotool search --sync --limit 1 --onlyvisible --name "$1" || fail "no window \"$1\""
 }
 
 export XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config HOME=$work
