@@ -28,12 +28,27 @@ int MsLeft(Clock::time_point deadline) {
 
 } // namespace
 
+QString InstanceName() {
+    // One instance per desktop session: a user logged in on two displays (or a test on its
+    // own virtual X server) has one on each.
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    QString name = QStringLiteral("qelt32");
+    if (!display.isEmpty())
+        name += QLatin1Char('-') + display;
+    for (QChar& c : name)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('.'))
+            c = QLatin1Char('_');
+    return name;
+}
+
 QString SocketPath(const QString& folder) {
-    return folder + QStringLiteral("/qelt32.socket");
+    return folder + QLatin1Char('/') + InstanceName() + QStringLiteral(".socket");
 }
 
 QString LockPath(const QString& folder) {
-    return folder + QStringLiteral("/qelt32.lock");
+    return folder + QLatin1Char('/') + InstanceName() + QStringLiteral(".lock");
 }
 
 QByteArray EncodeRequest(const QString& path) {

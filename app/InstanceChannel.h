@@ -7,8 +7,9 @@
 #include <optional>
 #include <sys/types.h>
 
-// How a second start of the program talks to the first one of the same user: a local
-// socket in the user's runtime folder, one request per connection, one line of answer.
+// How a second start of the program talks to the first one of the same user on the same
+// display: a local socket in the user's runtime folder, one request per connection, one
+// line of answer.
 //
 // Request: the 8 bytes "Q32OPEN1", the length of the path (4 bytes, big-endian, at most
 // kMaxPathBytes), then the absolute path in UTF-8. An empty path only asks the running
@@ -22,6 +23,10 @@ constexpr qsizetype kMaxRequestBytes = kHeaderBytes + kMaxPathBytes;
 inline constexpr char kAccepted[] = "ok\n";
 inline constexpr char kRefused[] = "refused\n";
 
+// "qelt32-" and the display ($WAYLAND_DISPLAY, else $DISPLAY) with anything but letters,
+// digits, '-' and '.' made '_'; "qelt32" without a display.
+QString InstanceName();
+// <folder>/<InstanceName()>.socket and .lock
 QString SocketPath(const QString& folder);
 QString LockPath(const QString& folder);
 

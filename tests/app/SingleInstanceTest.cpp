@@ -192,6 +192,32 @@ TEST_F(SingleInstanceTest, SomethingElseAtTheSocketPathIsLeftAlone) {
     EXPECT_EQ(HandOver(other.path(), File(), 200ms), HandOverResult::NoAnswer);
 }
 
+TEST(InstanceNameTest, OneInstancePerDisplayNamedSafely) {
+    const QByteArray display = qgetenv("DISPLAY"), wayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":99");
+    EXPECT_EQ(InstanceName(), QStringLiteral("qelt32-_99"));
+    qputenv("DISPLAY", "../../x/y:0.0");
+    EXPECT_EQ(InstanceName(), QStringLiteral("qelt32-.._.._x_y_0.0"));
+    qputenv("WAYLAND_DISPLAY", "wayland-1");
+    EXPECT_EQ(InstanceName(), QStringLiteral("qelt32-wayland-1"));
+    qunsetenv("WAYLAND_DISPLAY");
+    qunsetenv("DISPLAY");
+    EXPECT_EQ(InstanceName(), QStringLiteral("qelt32"));
+
+    // Two displays, two instances in one folder.
+    QTemporaryDir folder;
+    QString why;
+    CInstanceServer here, there;
+    qputenv("DISPLAY", ":1");
+    EXPECT_EQ(here.Start(folder.path(), &why), CInstanceServer::StartResult::Listening);
+    qputenv("DISPLAY", ":2");
+    EXPECT_EQ(there.Start(folder.path(), &why), CInstanceServer::StartResult::Listening);
+    display.isNull() ? qunsetenv("DISPLAY") : qputenv("DISPLAY", display);
+    if (!wayland.isNull())
+        qputenv("WAYLAND_DISPLAY", wayland);
+}
+
 TEST(RuntimeFolderTest, TakesAPrivateRuntimeFolderElseMakesItsOwn) {
     QTemporaryDir runtime, temp;
     qputenv("TMPDIR", temp.path().toUtf8());
