@@ -196,6 +196,20 @@ bool CRealDisplay::Launch(const QStringList& arguments, const QString& title) {
     return Focus(m_window);
 }
 
+int CRealDisplay::RunAnotherStart(const QStringList& arguments, std::chrono::milliseconds timeout) {
+    const std::unique_ptr<QProcess> another =
+        Spawn(BinDir() + QStringLiteral("/qelt32"),
+              QStringList{QStringLiteral("--port"), LinkPath()} + arguments);
+    if (!another)
+        return -1;
+    if (!another->waitForFinished(int(timeout.count()))) {
+        Stop(another.get());
+        Fail(QStringLiteral("the second qelt32 %1 did not end").arg(arguments.join(' ')));
+        return -1;
+    }
+    return another->exitStatus() == QProcess::NormalExit ? another->exitCode() : -1;
+}
+
 int CRealDisplay::WaitForProgramEnd(std::chrono::milliseconds timeout) {
     if (!m_program)
         return -1;

@@ -51,6 +51,10 @@ public:
     // Starts qelt32 with exactly these arguments (for runs that choose their monitor
     // themselves, such as --simulate), and waits for its window as StartProgram does.
     bool Launch(const QStringList& arguments, const QString& title = QStringLiteral("Vistrel Pro"));
+    // Runs one more qelt32 --port <link> `arguments` beside the program, as a user's second
+    // start, and waits for it to end; its exit status, or -1 when it did not end in time.
+    int RunAnotherStart(const QStringList& arguments,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(30));
     // Waits for the program to end by itself; its exit status, or -1 at the deadline.
     int WaitForProgramEnd(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
