@@ -106,11 +106,20 @@ void ShootFullScreen(CMainFrame& frame, CAdjustWnd& window, const QString& path,
 } // namespace
 
 void ScheduleStartupMessageShot(const QString& path) {
-    QTimer::singleShot(kSettleMs, qApp, [=] {
-        SaveScreen(path, {});
-        if (QWidget* box = QApplication::activeModalWidget())
-            box->close();
+    // The box's own loop runs the timers; it is asked after until it has come up.
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(100);
+    QObject::connect(poll, &QTimer::timeout, qApp, [=] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll->deleteLater();
+        QTimer::singleShot(kPopupMs, box, [=] {
+            SaveScreen(path, {});
+            box->reject();
+        });
     });
+    poll->start();
 }
 
 void ScheduleScreenshot(CMainFrame& frame, CAdjustWnd& adjustWnd, CMonitor& monitor,
