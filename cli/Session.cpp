@@ -7,8 +7,8 @@
 
 #include <cassert>
 
-CCliSession::CCliSession(std::unique_ptr<CSimServer> sim, bool trace)
-    : m_sim(std::move(sim)), m_bTrace(trace) {}
+CCliSession::CCliSession(std::unique_ptr<CSimServer> sim, bool trace, ISerialPort* port)
+    : m_sim(std::move(sim)), m_bTrace(trace), m_pPort(port) {}
 
 CCliSession::~CCliSession() {
     m_monitor.reset();
@@ -18,6 +18,8 @@ int CCliSession::Connect() {
     if (m_nConnectStatus >= 0)
         return m_nConnectStatus;
     m_monitor = std::make_unique<CMonitor>();
+    if (m_pPort)
+        m_monitor->SetSerialPort(m_pPort);
     if (m_bTrace)
         m_monitor->SetTraceSink(FrameTrace::StderrSink());
     CMonitor& monitor = *m_monitor;

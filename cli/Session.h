@@ -4,6 +4,7 @@
 
 class CMonitor;
 class CSimServer;
+class ISerialPort;
 
 // The monitor of one qelt32ctl run. It is found and read only when a command asks for it,
 // so that help and bad input never touch a port (nor the profile's port entry, which the
@@ -11,7 +12,8 @@ class CSimServer;
 class CCliSession {
 public:
     // `sim`: the simulated monitor of --simulate, or nullptr. `trace`: frames on stderr.
-    CCliSession(std::unique_ptr<CSimServer> sim, bool trace);
+    // `port`: the serial port to use instead of the controller's own (not owned), or nullptr.
+    CCliSession(std::unique_ptr<CSimServer> sim, bool trace, ISerialPort* port = nullptr);
     ~CCliSession(); // the controller goes first, while the simulated monitor still answers
     CCliSession(const CCliSession&) = delete;
     CCliSession& operator=(const CCliSession&) = delete;
@@ -27,5 +29,6 @@ private:
     std::unique_ptr<CSimServer> m_sim;
     std::unique_ptr<CMonitor> m_monitor;
     bool m_bTrace;
+    ISerialPort* m_pPort;
     int m_nConnectStatus = -1; // -1 until Connect ran
 };

@@ -5,9 +5,10 @@
 #include "doc/Qelt32Doc.h"
 #include "link/Monitor.h"
 #include "platform/PortMap.h"
-#include "platform/UserMessages.h"
 #include "sim/LoopbackPort.h"
 #include "sim/SimMonitor.h"
+
+#include "SilentMessages.h"
 
 #include <QCoreApplication>
 
@@ -16,12 +17,6 @@
 namespace {
 
 constexpr std::uint16_t kUntouchedBits = 0x0008 | 0x0010 | 0x0400 | 0x0800;
-
-class CSilentMessages : public IUserMessages {
-public:
-    MsgResult Show(int, MsgButtons, const QString&) override { return MsgResult::Ok; }
-    void Beep() override {}
-};
 
 struct CRig {
     CRig() : sim(Profile()) {

@@ -27,6 +27,7 @@ CPosixSerialPort::~CPosixSerialPort() {
 bool CPosixSerialPort::Open(const QString& path) {
     Close();
     m_lastError.clear();
+    m_line = SerialLine();
     m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
         m_lastError = QStringLiteral("%1: %2").arg(path, SystemError());
@@ -44,21 +45,22 @@ bool CPosixSerialPort::Open(const QString& path) {
         Fail(QStringLiteral("%1: cannot be opened exclusively: %2").arg(path, SystemError()));
         return false;
     }
-    if (!ApplyLineSettings()) {
+    if (const QString problem = ApplyLineSettings(); !problem.isEmpty()) {
         // The exclusive flag outlives this descriptor while another holds the device open
         // (a pseudo-terminal's far end): give it back, or the next probe finds it busy.
         ioctl(m_fd, TIOCNXCL);
-        Fail(QStringLiteral("%1: line settings refused: %2").arg(path, SystemError()));
+        Fail(QStringLiteral("%1: line settings refused: %2").arg(path, problem));
         return false;
     }
     m_wait = std::make_unique<CPortWait>(m_fd);
     return true;
 }
 
-bool CPosixSerialPort::ApplyLineSettings() {
+QString CPosixSerialPort::ApplyLineSettings() {
+    m_line = SerialLine();
     termios tio{};
     if (tcgetattr(m_fd, &tio) != 0)
-        return false;
+        return SystemError();
     cfmakeraw(&tio);
     cfsetispeed(&tio, B9600);
     cfsetospeed(&tio, B9600);
@@ -67,11 +69,24 @@ bool CPosixSerialPort::ApplyLineSettings() {
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    if (tcsetattr(m_fd, TCSANOW, &tio) == 0)
-        return true;
-    // Some devices (pseudo-terminals among them) have no hardware handshake.
-    tio.c_cflag &= ~CRTSCTS;
-    return tcsetattr(m_fd, TCSANOW, &tio) == 0;
+    QString problem;
+    // Some devices (pseudo-terminals among them) have no hardware handshake: they refuse
+    // it or silently drop it. The line is then used without.
+    for (const bool rtsCts : {true, false}) {
+        tio.c_cflag = rtsCts ? tio.c_cflag | CRTSCTS : tio.c_cflag & ~CRTSCTS;
+        termios held{};
+        if (tcsetattr(m_fd, TCSANOW, &tio) != 0 || tcgetattr(m_fd, &held) != 0) {
+            problem = SystemError();
+            continue;
+        }
+        m_line = SerialLine::From(held);
+        problem = m_line.Problems();
+        if (problem.isEmpty() && (m_line.rtsCts || !rtsCts))
+            return QString();
+        if (problem.isEmpty())
+            problem = QStringLiteral("the hardware handshake was not taken");
+    }
+    return problem;
 }
 
 void CPosixSerialPort::Fail(const QString& what) {

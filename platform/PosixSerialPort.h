@@ -1,12 +1,15 @@
 #pragma once
 
 #include "platform/PortWait.h"
+#include "platform/SerialLine.h"
 #include "platform/SerialPort.h"
 
 #include <memory>
 
 // A terminal device driven through termios: opened exclusively (TIOCEXCL and an flock, so a
 // second program cannot share the cable), raw 9600 8N1 with RTS/CTS output flow control.
+// The settings are read back after they were applied: a device that keeps another speed or
+// framing is refused, one that drops the handshake is used without it.
 // Waits sleep in the kernel until bytes arrive or the deadline passes; a hang-up (cable
 // pulled, pseudo-terminal closed) fails the wait at once.
 class CPosixSerialPort : public ISerialPort {
@@ -32,12 +35,17 @@ public:
 
     int PollDescriptor() const override { return m_fd; }
     QString LastError() const override { return m_lastError; }
+    // The line settings as the open left them (read back from the driver); after a failed
+    // open, what the device held when its settings were refused, if that got that far.
+    const SerialLine& Line() const { return m_line; }
 
 private:
-    bool ApplyLineSettings();
+    // Empty when the line is raw 9600 8N1; otherwise why it is not.
+    QString ApplyLineSettings();
     void Fail(const QString& what);
 
     int m_fd = -1;
+    SerialLine m_line;
     std::unique_ptr<CPortWait> m_wait;
     QString m_lastError;
 };

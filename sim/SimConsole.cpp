@@ -54,6 +54,7 @@ QString SimCommandHelp() {
         "key ITEM VALUE         a front-panel key: change ITEM and report it to the program\n"
         "timing FH FV [STATUS]  the display timing changed (FH in kHz, FV in Hz, e.g. 68.4 75;\n"
         "                       STATUS 0 asks for auto-sizing, default 0)\n"
+        "short                  send a kind-0x5D frame whose length byte says one too few\n"
         "noise N                N noise bytes before the next reply\n"
         "badsum                 a wrong checksum on the next reply\n"
         "drop N                 the next N replies are not sent\n"
@@ -88,6 +89,10 @@ SimCommandResult RunSimCommand(CSimMonitor& m, const QString& line) {
     if (command == "badsum") {
         m.CorruptNextChecksum();
         return Ok(QStringLiteral("the next reply gets a bad checksum"));
+    }
+    if (command == "short") {
+        m.SendShortLengthFrame();
+        return Ok(QStringLiteral("a frame of kind 5d declaring 3 sent"));
     }
     if (command == "pull") {
         m.PullCable();

@@ -541,6 +541,17 @@ void CSimMonitor::TimingChange(std::uint16_t fH, std::uint16_t fV, std::uint8_t 
     Notify();
 }
 
+void CSimMonitor::SendShortLengthFrame() {
+    {
+        std::lock_guard lock(m_mutex);
+        std::vector<std::uint8_t> frame = ReplyFrame(0x5D, {0x01, 0x02, 0x03});
+        frame[4] = 0x83;
+        frame[frame.size() - 3] ^= 0x84 ^ 0x83; // the checksum covers the length byte
+        Queue({std::move(frame), Clock::now(), KindNote("report", 0x5D)});
+    }
+    Notify();
+}
+
 // --- faults -----------------------------------------------------------------------------
 
 void CSimMonitor::InjectNoise(int count) {

@@ -132,6 +132,9 @@ public:
     // The display timing changed: kind 0x4E (fH, fV as reported), then kind 0x6D with
     // the status byte (0 = the picture needs sizing).
     void TimingChange(std::uint16_t fH, std::uint16_t fV, std::uint8_t status = 0);
+    // A kind-0x5D frame of three data bytes whose length byte says 3, as this kind's
+    // frames do (one too few); the program takes it whole and ignores it.
+    void SendShortLengthFrame();
 
     // --- faults ---
     void InjectNoise(int count); // noise bytes (never 0x55) before the next reply

@@ -33,6 +33,7 @@ QStringList CCliRunner::Result::ErrLines() const {
 CCliRunner::CCliRunner(const QString& profile, bool paced) {
     CSimServer::Options options;
     options.paced = paced;
+    options.linkPath = m_config.filePath(QStringLiteral("monitor")); // pts numbers are reused
     m_server = std::make_unique<CSimServer>(*SimProfile::ByName(profile), options);
     EXPECT_TRUE(m_server->Start()) << m_server->Error().toStdString();
 }

@@ -74,6 +74,9 @@ TEST_F(PosixSerialPortTest, LineIsSetTo9600EightNoneOne) {
     EXPECT_FALSE(tio.c_cflag & (PARENB | CSTOPB));
     EXPECT_FALSE(tio.c_lflag & (ICANON | ECHO | ISIG));
     EXPECT_FALSE(tio.c_iflag & (IXON | IXOFF | ICRNL));
+    // What the port read back agrees.
+    EXPECT_EQ(SerialLine::From(tio).Describe(), port.Line().Describe());
+    EXPECT_TRUE(port.Line().Problems().isEmpty());
 }
 
 TEST_F(PosixSerialPortTest, WaitEndsAtTheDeadlineWhenBytesNeverCome) {

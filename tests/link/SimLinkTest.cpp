@@ -1,18 +1,10 @@
 // The controller and its real serial port against the simulated monitor on a
 // pseudo-terminal, with the faults a cable and a monitor can have.
 
-#include "CountingNotice.h"
 #include "EventLoop.h"
-#include "NotifyRecorder.h"
+#include "SimLinkFixture.h"
 
-#include "RecordingMessages.h"
-#include "TempProfile.h"
-#include "link/Monitor.h"
-#include "platform/PortMap.h"
 #include "platform/StringTable.h"
-#include "sim/SimServer.h"
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 
@@ -21,52 +13,11 @@ using namespace std::chrono_literals;
 namespace {
 constexpr int kHSize = 2;
 
-class SimLinkTest : public ::testing::Test {
+using SimLinkTest = SimLinkFixture;
+
+class PacedSimLinkTest : public SimLinkFixture {
 protected:
-    explicit SimLinkTest(bool paced = false)
-        : server(*SimProfile::ByName("revC"), CSimServer::Options{paced, {}}) {}
-
-    void SetUp() override {
-        ASSERT_TRUE(server.Start()) << qPrintable(server.Error());
-        PortMap().SetOnly(server.Path());
-        monitor.SetTimings({150ms, 0ms, 0ms});
-        monitor.SetNotifyWindow(&notified);
-        monitor.SetAutoSizeNotice(&notice);
-    }
-    void TearDown() override { PortMap() = CPortMap(); }
-
-    bool Start() {
-        if (!monitor.Connect() || !monitor.ReadBrightContrast() || !monitor.ReadGeometry() ||
-            !monitor.ReadConvergence() || !monitor.ReadColor() || !monitor.ReadModes())
-            return false;
-        monitor.CommitBrightContrast();
-        monitor.CommitGeometry();
-        monitor.CommitConvergence();
-        monitor.CommitColor();
-        monitor.CommitModes();
-        return true;
-    }
-    CSimMonitor& Sim() { return server.Monitor(); }
-    // Every available item of the cache agrees with the monitor.
-    void ExpectCacheMatchesTheMonitor() {
-        for (int item = 0; item < Items::kCount; ++item) {
-            if (!monitor.IsAvailable(item))
-                continue;
-            EXPECT_EQ(monitor.Item(item).current, Sim().Value(item)) << "item " << item;
-        }
-    }
-
-    CRecordingMessages messages;
-    CTempProfile profile;
-    CNotifyRecorder notified;
-    CCountingNotice notice;
-    CSimServer server;
-    CMonitor monitor;
-};
-
-class PacedSimLinkTest : public SimLinkTest {
-protected:
-    PacedSimLinkTest() : SimLinkTest(true) {}
+    PacedSimLinkTest() : SimLinkFixture(true) {}
 };
 } // namespace
 

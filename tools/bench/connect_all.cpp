@@ -4,6 +4,7 @@
 // the bytes of both directions add up; a ratio near 1 means the program never keeps the
 // line waiting.
 
+#include "Figure.h"
 #include "link/Monitor.h"
 #include "platform/PortMap.h"
 #include "platform/Profile.h"
@@ -82,6 +83,9 @@ void Report(const char* profile, int runs) {
                 all.front().wall, median.wall, all.back().wall, runs);
     std::printf("%-6s ratio wall / line bound: median %.3f, worst %.3f (target <= 1.05)\n", profile,
                 median.wall / median.Bound(), all.back().wall / all.back().Bound());
+    char what[64];
+    std::snprintf(what, sizeof what, "start-up wall / line bound, %s", profile);
+    PrintFigure(what, median.wall / median.Bound(), "", "<= 1.05");
     std::printf("%-6s median run: %.3f s from a reply to the next request (the program's own "
                 "time), the rest waiting for the line and the monitor\n",
                 profile, median.programTime);

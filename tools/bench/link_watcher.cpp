@@ -5,6 +5,7 @@
 
 #include "BenchSupport.h"
 
+#include "Figure.h"
 #include "link/Monitor.h"
 #include "link/MonitorNotify.h"
 
@@ -40,6 +41,8 @@ void IdleCpu(std::chrono::seconds idle) {
     std::printf("idle %lld s with the watcher running: CPU %.2f ms = %.4f %% of a core "
                 "(target < 0.1 %%)\n",
                 (long long)idle.count(), used * 1e3, 100.0 * used / double(idle.count()));
+    PrintFigure("idle watcher: share of a core", 100.0 * used / double(idle.count()), "%",
+                "< 0.1 %");
 }
 
 void PanelLatency(CMonitor& monitor, CForkedSim& sim, int reports) {
@@ -66,6 +69,8 @@ void PanelLatency(CMonitor& monitor, CForkedSim& sim, int reports) {
                 latencies.size(), reports, latencies.front() * 1e3,
                 latencies[latencies.size() / 2] * 1e3, latencies.back() * 1e3,
                 (16 / kLineBytesPerSecond + 0.005) * 1e3);
+    PrintFigure("front-panel report latency, median", latencies[latencies.size() / 2] * 1e3, "ms",
+                "<= 21.7 ms");
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 // (9600 baud 8N1 is 960 bytes/s), the round trip of an item query, and the processor time
 // the server burns while the line is idle.
 
+#include "Figure.h"
 #include "sim/SimServer.h"
 
 #include <fcntl.h>
@@ -71,6 +72,8 @@ void Rate(bool paced) {
     const double span = Seconds(start, ReceiveAll(fd, kBytes));
     std::printf("%-8s output: %d bytes in %.4f s = %.0f bytes/s\n", name, kBytes, span,
                 kBytes / span);
+    if (paced)
+        PrintFigure("simulator paced output", kBytes / span, "bytes/s", "960 bytes/s");
 
     // Item query round trip: 10 bytes in, 16 bytes out (27 ms of line time when paced).
     const std::uint8_t query[] = {0x55, 0x55, 0x6E, 0x50, 0x82, 0x01, 0x1A, 0xA7, 0xAA, 0xAA};

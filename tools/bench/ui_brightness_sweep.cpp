@@ -5,6 +5,7 @@
 //
 //   bench_ui_brightness_sweep [--runs N]
 
+#include "Figure.h"
 #include "dialogs/FormBuilder.h"
 #include "dialogs/TrackBar.h"
 #include "link/Monitor.h"
@@ -92,6 +93,8 @@ int main(int argc, char** argv) {
                     "line-rate bound %.3f s for %zu bytes; ratio %.3f (target <= 1.10)\n",
                     kScrollSteps, runs, median.seconds, median.Bound(), median.bytes,
                     median.seconds / median.Bound());
+        PrintFigure("brightness sweep wall / line bound", median.seconds / median.Bound(), "",
+                    "<= 1.10");
     }
     Profile::SetFolderForTests(QString());
     return 0;

@@ -6,6 +6,7 @@
 // Default 1600 x 1200, 50 paints per pattern. --save writes each picture painted as
 // DIR/pattern-NN-WxH.png.
 
+#include "Figure.h"
 #include "fullscreen/CellMap.h"
 #include "fullscreen/GreyPalette.h"
 #include "fullscreen/Patterns.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -99,6 +101,8 @@ int main(int argc, char** argv) {
         const Figures f = Measure(image, p.pattern, context, repeat);
         std::printf("  %2d %-13s mean %7.3f ms   max %7.3f ms\n", p.pattern, p.name, f.meanMs,
                     f.maxMs);
+        const std::string what = std::string("pattern paint, ") + p.name;
+        PrintFigure(what.c_str(), f.meanMs, "ms", "");
         if (!saveDir.isEmpty()) {
             const QString file = QStringLiteral("%1/pattern-%2-%3x%4.png")
                                      .arg(saveDir)

@@ -3,6 +3,7 @@
 // needs for every byte start-up exchanges (960 bytes/s, both directions taking turns), and
 // the resident memory of the program once it idles with its window up.
 
+#include "Figure.h"
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/Qelt32App.h"
@@ -106,6 +107,8 @@ int main(int argc, char** argv) {
                 bound, static_cast<unsigned long long>(bytes));
     std::printf("above the bound: %.3f s (target <= 0.300 s)\n", shown - bound);
     std::printf("resident memory, idle with the window up: %.1f MB (target < 60 MB)\n", rss);
+    PrintFigure("GUI start above the line bound", shown - bound, "s", "<= 0.300 s");
+    PrintFigure("GUI resident memory", rss, "MB", "< 60 MB");
     theApp.ExitInstance();
     return 0;
 }

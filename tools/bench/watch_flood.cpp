@@ -3,6 +3,7 @@
 // Prints how late the last notification came after the last report was made, the spread of
 // all delays, and whether every value arrived, in order.
 
+#include "Figure.h"
 #include "link/Monitor.h"
 #include "link/MonitorNotify.h"
 #include "platform/PortMap.h"
@@ -116,6 +117,8 @@ int main(int argc, char** argv) {
     std::printf("last notification %.1f ms after the last report was made (a 12-byte report is "
                 "%.1f ms of line time)\n",
                 Ms(arrivals.times.back() - reported.back()), 12 / 960.0 * 1000);
+    PrintFigure("held key: last notification after the last report",
+                Ms(arrivals.times.back() - reported.back()), "ms", "");
     if (inOrder) {
         std::vector<double> delays;
         for (int i = 0; i < kReports; ++i)
