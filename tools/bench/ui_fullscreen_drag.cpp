@@ -14,6 +14,7 @@
 #include "platform/UserMessages.h"
 
 #include "BenchSupport.h"
+#include "Figure.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -220,6 +221,7 @@ int main(int argc, char** argv) {
                     "max %.2f ms (target < 20 ms)\n",
                     window.MarkerCount(), screen.width(), screen.height(),
                     paints[paints.size() / 2], paints.back());
+        PrintFigure("full-screen repaint, median", paints[paints.size() / 2], "ms", "< 20 ms");
         if (!saveTo.isEmpty())
             image.save(saveTo);
 
@@ -239,6 +241,7 @@ int main(int argc, char** argv) {
         std::printf("drag of %d moves taken one by one: %.3f s; line-rate bound %.3f s for %zu "
                     "bytes; ratio %.3f (target <= 1.10)\n",
                     kMoves, wall, bound, traffic.Bytes(), wall / bound);
+        PrintFigure("drag wall / line bound", wall / bound, "", "<= 1.10");
 
         // Moves 1 ms apart from another thread, as a fast hand would make them.
         traffic.Clear();
@@ -269,6 +272,7 @@ int main(int argc, char** argv) {
                 kMoves, monitor.Item(kHPos).current - before, before, monitor.Item(kHPos).current,
                 Seconds(step->confirmed - lastMove) * 1e3, waitMs, stepMs, lineMs, lineMs + 5.0,
                 step->framesAfter);
+            PrintFigure("drag step time, last step", stepMs, "ms", "<= its line time + 5 ms");
         } else {
             std::printf("drag of %d moves 1 ms apart: no change reached the monitor\n", kMoves);
         }
