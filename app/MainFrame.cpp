@@ -89,6 +89,9 @@ bool CMainFrame::Create() {
     connect(m_pDocManager.get(), &CDocManager::titleChanged, this, [this] { UpdateTitle(); });
     connect(m_pDocManager.get(), &CDocManager::recentFilesChanged, this,
             [this] { RebuildRecentFiles(); });
+    // The view is told of a load as a whole, not item by item.
+    connect(m_pDocManager.get(), &CDocManager::documentLoaded, this,
+            [this] { m_pView->OnUpdate(); });
     RebuildRecentFiles();
     UpdateTitle();
 
@@ -228,6 +231,8 @@ QAction* CMainFrame::Action(int id) const {
 void CMainFrame::OnCommand(int id) {
     if (IsFunctionCommand(id)) {
         RunFunctionCommand(id, m_monitor, m_notice);
+        // Resets change several of the values on show at once.
+        m_pView->OnUpdate();
     } else if (id >= Cmd::FileMru1 && id < Cmd::FileMru1 + Cmd::FileMruCount) {
         m_pDocManager->OpenRecentFile(id - Cmd::FileMru1);
     } else {

@@ -106,8 +106,14 @@ bool CQelt32App::CreateMainFrame(const StartupOptions& options) {
 }
 
 void CQelt32App::WatchDisplayChanges() {
+    // Every mode change the desktop reports counts: a new refresh rate at the same size is
+    // the usual change on a CRT. Several signals of one change start the timer once.
     auto watch = [this](QScreen* screen) {
         connect(screen, &QScreen::geometryChanged, &m_displayChange, qOverload<>(&QTimer::start));
+        connect(screen, &QScreen::refreshRateChanged, &m_displayChange,
+                qOverload<>(&QTimer::start));
+        connect(screen, &QScreen::orientationChanged, &m_displayChange,
+                qOverload<>(&QTimer::start));
     };
     for (QScreen* screen : QGuiApplication::screens())
         watch(screen);

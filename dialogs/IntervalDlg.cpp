@@ -97,6 +97,7 @@ void CIntervalDlg::OnInitDialog() {
     m_monitor.GetItem(Items::Interval, nullptr, &duration, nullptr);
     SelectDuration(duration);
     m_monitor.MarkFlag(0);
+    m_nMarkedDelay = m_monitor.GetMode1Delay();
     m_monitor.MarkItem(Items::Interval);
     m_pScreenSaver->setEnabled(Platform().newShell && m_screenSaver.IsFound());
 }
@@ -117,7 +118,9 @@ void CIntervalDlg::accept() {
 }
 
 void CIntervalDlg::reject() {
-    m_monitor.RevertFlag(0);
+    // The mode word goes to the monitor only when the delay's bit is not as it was.
+    if (m_monitor.GetMode1Delay() != m_nMarkedDelay)
+        m_monitor.RevertFlag(0);
     if (m_nTemplate == kNutekTemplate)
         m_monitor.RevertItem(Items::Interval);
     CAdjustDialog::reject();

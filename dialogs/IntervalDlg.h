@@ -37,4 +37,5 @@ private:
     QComboBox* m_pDuration = nullptr; // 1085: 0 .. 60 minutes
     QPushButton* m_pScreenSaver = nullptr;
     int m_nTemplate;
+    int m_nMarkedDelay = 0; // the delay when the dialog opened
 };

@@ -150,7 +150,7 @@ FileError WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     QByteArray tempName;
     CFd fd(CreateTemporary(target, tempName));
     if (fd.Get() < 0)
-        return FromErrno(errno);
+        return errno == EACCES || errno == EPERM ? FileError::FolderNotWritable : FromErrno(errno);
     int error = 0;
     if (exists) {
         (void)::fchown(fd.Get(), old.st_uid, old.st_gid); // works only where we may
@@ -177,4 +177,8 @@ FileError WriteFileAtomically(const QString& path, const QByteArray& bytes) {
         ::close(dir);
     }
     return FileError::None;
+}
+
+QString WriteFolder(const QString& path) {
+    return QFileInfo(ResolveLinks(path)).absolutePath();
 }

@@ -6,10 +6,11 @@
 // Whole-file reads and writes with the failures the user is told about kept apart.
 enum class FileError {
     None,
-    NotFound,     // no such file, or a path through a missing or non-folder
-    AccessDenied, // no permission, a read-only file or file system
-    DiskFull,     // no space left, quota or file-size limit reached
-    TooLarge,     // longer than the caller accepts
+    NotFound,          // no such file, or a path through a missing or non-folder
+    AccessDenied,      // no permission, a read-only file or file system
+    DiskFull,          // no space left, quota or file-size limit reached
+    TooLarge,          // longer than the caller accepts
+    FolderNotWritable, // the file may be written, but no new file can be made beside it
     Other,
 };
 
@@ -21,3 +22,6 @@ FileError ReadWholeFile(const QString& path, qsizetype maxBytes, QByteArray& byt
 // to the disk and then renamed over the target. A symbolic link is written through to its
 // target; an existing file keeps its permissions; a file marked read-only is refused.
 FileError WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The folder WriteFileAtomically writes in for `path` (a symbolic link's target's).
+QString WriteFolder(const QString& path);

@@ -5,6 +5,7 @@
 #include "platform/StringTable.h"
 #include "platform/UserMessages.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -33,6 +34,13 @@ void ReportFileError(FileError error, const QString& path, bool writing) {
     case FileError::TooLarge:
         if (!writing)
             id = Str::UnexpectedFormat; // no settings file is that long
+        break;
+    case FileError::FolderNotWritable:
+        if (writing) {
+            UserMessages().Show(Str::FolderWriteDenied, MsgButtons::Ok,
+                                QDir::toNativeSeparators(WriteFolder(path)));
+            return;
+        }
         break;
     case FileError::Other:
         break;

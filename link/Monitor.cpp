@@ -1,6 +1,7 @@
 #include "link/Monitor.h"
 #include "link/MonitorNotify.h"
 
+#include "platform/PortMap.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 #include "platform/UserMessages.h"
@@ -30,7 +31,8 @@ CMonitor::CMonitor(QObject* parent) : CMonicom(parent) {
 }
 
 CMonitor::~CMonitor() {
-    Profile::WriteInt("Settings", "com", m_nPortIndex);
+    if (PortMap().RemembersPortIndex())
+        Profile::WriteInt("Settings", "com", m_nPortIndex);
     StopWatcher();
 }
 

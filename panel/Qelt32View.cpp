@@ -183,6 +183,31 @@ void CQelt32View::OnInitialUpdate() {
     updateGeometry();
 }
 
+void CQelt32View::OnUpdate() {
+    if (!m_bInitialised)
+        return;
+    OnSelect(1004 + m_nSelect); // reads the level again
+    FollowColorTemp();
+    m_nPowerSave = m_monitor.GetPowerSaveMode();
+    ShowPowerSave();
+}
+
+void CQelt32View::FollowColorTemp() {
+    // Several steps can give the same colours: the one on show stays when it is one of them.
+    const int shown = m_pTemp->value();
+    int step = m_monitor.GetColorTemp();
+    if (step == -1) {
+        m_nTempMode = 1;
+    } else {
+        if (m_monitor.IsColorTemp(&shown))
+            step = shown;
+        ShowColorTemp(step);
+        m_pTemp->SetPos(m_scale.Fit(step));
+        m_nTempMode = 0;
+    }
+    ShowTempMode();
+}
+
 void CQelt32View::ShowColorTemp(int step) {
     step = m_scale.Fit(step);
     m_pTempText->setText(m_scale.Text(step));
@@ -334,15 +359,7 @@ void CQelt32View::OnNotify(int item, int value) {
         m_nLevel = value;
         ShowLevel();
     } else if (IsColorItem(item)) {
-        const int step = m_monitor.GetColorTemp();
-        if (step == -1) {
-            m_nTempMode = 1;
-        } else {
-            ShowColorTemp(step);
-            m_pTemp->SetPos(m_scale.Fit(step));
-            m_nTempMode = 0;
-        }
-        ShowTempMode();
+        FollowColorTemp();
     } else if (item == Items::ModeWord) {
         m_nPowerSave = m_monitor.GetPowerSaveMode();
         ShowPowerSave();

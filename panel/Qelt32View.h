@@ -32,6 +32,10 @@ public:
     // Reads the monitor into the controls and takes the notifications. Runs once; the
     // first showing of the view runs it if nobody did before.
     void OnInitialUpdate();
+    // Shows the monitor's values again after a change the view was not told about item by
+    // item (a settings file loaded, a reset): level, temperature, Standard/Custom, power
+    // saving. Does nothing before the initial update.
+    void OnUpdate();
     // A numeric-keypad command (32771..32778, 32816..32823): one step of position or
     // size. False for another id.
     bool OnKeypadCommand(int command);
@@ -50,6 +54,8 @@ private:
     void BuildForm();
     QString ProfileSection() const;
 
+    // Standard or Custom, and the step, as the monitor's colours say.
+    void FollowColorTemp();
     void ShowColorTemp(int step);
     void ShowTempMode();
     void ShowLevel();

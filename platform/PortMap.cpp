@@ -18,9 +18,15 @@ void CPortMap::SetPath(int index, const QString& path) {
         m_paths[index] = path;
 }
 
-void CPortMap::SetAll(const std::array<QString, 4>& paths) { m_paths = paths; }
+void CPortMap::SetAll(const std::array<QString, 4>& paths) {
+    m_paths = paths;
+    m_bSingleDevice = false;
+}
 
-void CPortMap::SetOnly(const QString& path) { m_paths = {path, {}, {}, {}}; }
+void CPortMap::SetOnly(const QString& path) {
+    m_paths = {path, {}, {}, {}};
+    m_bSingleDevice = true;
+}
 
 void CPortMap::LoadFromProfile() {
     for (int i = 0; i < 4; ++i)
@@ -33,6 +39,7 @@ bool CPortMap::ParseList(const QString& list) {
         return false;
     for (int i = 0; i < 4; ++i)
         m_paths[i] = i < parts.size() ? parts[i].trimmed() : QString();
+    m_bSingleDevice = false;
     return true;
 }
 

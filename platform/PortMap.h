@@ -21,9 +21,14 @@ public:
     void LoadFromProfile();
     // Parses "P0,P1,P2,P3" (fewer entries leave the rest empty). False on more than four.
     bool ParseList(const QString& list);
+    // Whether the index of the port the monitor is found on may be kept in the profile as
+    // the one to try first next time: not when this run was given its one device (--port,
+    // --simulate), whose slot 0 says nothing about the user's ports.
+    bool RemembersPortIndex() const { return !m_bSingleDevice; }
 
 private:
     std::array<QString, 4> m_paths;
+    bool m_bSingleDevice = false;
 };
 
 CPortMap& PortMap();

@@ -138,7 +138,7 @@ const Entry kStrings[] = {
     // File dialogs and document errors.
     {61440, QT_TRANSLATE_NOOP("StringTable", "Open")},
     {61441, QT_TRANSLATE_NOOP("StringTable", "Save As")},
-    {61442, QT_TRANSLATE_NOOP("StringTable", "All Files (*.*)")},
+    {61442, QT_TRANSLATE_NOOP("StringTable", "All Files (*)")},
     {61443, QT_TRANSLATE_NOOP("StringTable", "Untitled")},
     {61697, QT_TRANSLATE_NOOP("StringTable", "Failed to open document.")},
     {61698, QT_TRANSLATE_NOOP("StringTable", "Failed to save document.")},
@@ -151,6 +151,8 @@ const Entry kStrings[] = {
      QT_TRANSLATE_NOOP("StringTable", "Unable to read from %1, it is opened by someone else.")},
     {61732, QT_TRANSLATE_NOOP("StringTable",
                               "Unable to write to %1, it is read-only or opened by someone else.")},
+    {61733, QT_TRANSLATE_NOOP("StringTable", "The folder %1 cannot be written to.\nPlease save "
+                                             "the file in another folder.")},
 };
 
 const char* Find(int id) {

@@ -55,4 +55,5 @@ constexpr int FileNotFound = 61729;
 constexpr int DiskFull = 61730;
 constexpr int ReadDenied = 61731;
 constexpr int WriteDenied = 61732;
+constexpr int FolderWriteDenied = 61733;
 } // namespace Str

@@ -67,7 +67,8 @@ QString SimCommandHelp() {
         "dump                   show the whole monitor\n"
         "help                   this list\n"
         "quit                   end the simulator\n"
-        "ITEM is a number 0..34 or a name such as bright, hsize, rgain, mode, colormode, preset.");
+        "ITEM is a number 0..34 or a name as qelt32ctl uses it: bright, hsize, pintop, rgain,\n"
+        "  modeword, colormode, colorpreset, ...");
 }
 
 SimCommandResult RunSimCommand(CSimMonitor& m, const QString& line) {

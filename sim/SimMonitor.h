@@ -30,7 +30,8 @@ constexpr std::uint8_t DegaussCode = 0x00;
 std::uint8_t Code(int item);
 // Item for a wire code; -1 when the monitor has no such item.
 int FromCode(std::uint8_t code);
-// Name used by the simulator's prompt ("bright", "hsize", "pintop", "mode", ...).
+// Name used by the simulator's prompt, as the program names the item ("bright", "hsize",
+// "pintop", "modeword", ...).
 const char* Name(int item);
 // Item for a name or a decimal item number; -1 when unknown.
 int FromName(const QString& nameOrNumber);

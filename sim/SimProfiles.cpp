@@ -11,20 +11,21 @@ struct ItemRow {
     std::uint16_t factory;
 };
 
-// The monitor's own table: wire code, prompt name, range and factory setting per item.
+// The monitor's own table: wire code, prompt name, range and factory setting per item. The
+// names are those the program and qelt32ctl use.
 constexpr std::array<ItemRow, SimItems::kCount> kItems = {{
-    {0x02, "bright", 255, 150},   {0x04, "contrast", 255, 230}, {0x1A, "hsize", 255, 140},
-    {0x18, "hpos", 255, 128},     {0x12, "vsize", 255, 136},    {0x10, "vpos", 255, 128},
-    {0x1E, "sidepin", 255, 120},  {0x90, "trapezoi", 255, 128}, {0xAA, "pinbala", 255, 128},
-    {0xA8, "paralle", 255, 128},  {0xBC, "pintop", 127, 64},    {0xBA, "pinbottom", 127, 64},
-    {0xC0, "pintopbal", 127, 64}, {0xBE, "pinbotbal", 127, 64}, {0xD4, "vlinbal", 127, 64},
-    {0xD2, "vlin", 127, 64},      {0x1C, "hconv", 127, 64},     {0x14, "vconv", 127, 64},
-    {0x88, "hmoire", 63, 0},      {0x8A, "vmoire", 63, 0},      {0xC2, "vconvtop", 127, 64},
-    {0xC4, "vconvbot", 127, 64},  {0x06, "tilt", 127, 64},      {0x80, "rcutoff", 255, 128},
-    {0x82, "gcutoff", 255, 128},  {0x84, "bcutoff", 255, 128},  {0x0A, "rgain", 255, 200},
-    {0x0C, "ggain", 255, 200},    {0x0E, "bgain", 255, 200},    {0x86, "subcon", 255, 200},
-    {0xF0, "mode", 0xFFFF, 0},    {0xF2, "colormode", 2, 0},    {0xF4, "interval", 12, 6},
-    {0xF8, "autosize", 1, 0},     {0xFA, "preset", 13, 11},
+    {0x02, "bright", 255, 150},       {0x04, "contrast", 255, 230},  {0x1A, "hsize", 255, 140},
+    {0x18, "hpos", 255, 128},         {0x12, "vsize", 255, 136},     {0x10, "vpos", 255, 128},
+    {0x1E, "sidepin", 255, 120},      {0x90, "trapezoi", 255, 128},  {0xAA, "pinbala", 255, 128},
+    {0xA8, "paralle", 255, 128},      {0xBC, "pinbottom", 127, 64},  {0xBA, "pintop", 127, 64},
+    {0xC0, "pinbottombala", 127, 64}, {0xBE, "pintopbala", 127, 64}, {0xD4, "vlinearbala", 127, 64},
+    {0xD2, "vlinear", 127, 64},       {0x1C, "hconv", 127, 64},      {0x14, "vconv", 127, 64},
+    {0x88, "hmoire", 63, 0},          {0x8A, "vmoire", 63, 0},       {0xC2, "vconvtop", 127, 64},
+    {0xC4, "vconvbottom", 127, 64},   {0x06, "tilt", 127, 64},       {0x80, "rcutoff", 255, 128},
+    {0x82, "gcutoff", 255, 128},      {0x84, "bcutoff", 255, 128},   {0x0A, "rgain", 255, 200},
+    {0x0C, "ggain", 255, 200},        {0x0E, "bgain", 255, 200},     {0x86, "subcon", 255, 200},
+    {0xF0, "modeword", 0xFFFF, 0},    {0xF2, "colormode", 2, 0},     {0xF4, "interval", 12, 6},
+    {0xF8, "autosize", 1, 0},         {0xFA, "colorpreset", 13, 11},
 }};
 
 QByteArray Padded(const char* text, int width) {
@@ -41,7 +42,7 @@ SimProfile RevisionC(const char* name, const char* model, std::uint32_t serial) 
     p.serial = serial;
     for (int i = 0; i < SimItems::kCount; ++i)
         p.items[i] = {kItems[i].maximum, kItems[i].factory, true};
-    p.items[11].available = false; // the pin-bottom control came with the later chassis
+    p.items[11].available = false; // the pin-top control came with the later chassis
     // 4000 K is reddish, 10000 K bluish; 6500 K sits between them.
     p.tableA = {250, 190, 120, 140, 120, 90, 200};
     p.tableB = {220, 205, 180, 128, 125, 115, 200};

@@ -49,6 +49,7 @@ bool CDocManager::OpenDocumentFile(const QString& path) {
     m_pDoc->SetPathName(path);
     AddRecentFile(m_pDoc->GetPathName());
     emit titleChanged(Title());
+    emit documentLoaded();
     return true;
 }
 

@@ -40,6 +40,8 @@ public slots:
 
 signals:
     void titleChanged(const QString& title);
+    // A settings file's values have been sent to the monitor.
+    void documentLoaded();
     void recentFilesChanged(const QStringList& files);
 
 private:

@@ -850,10 +850,6 @@ Bitte installieren Sie das Programm neu.</translation>
         <translation>Speichern unter</translation>
     </message>
     <message>
-        <source>All Files (*.*)</source>
-        <translation>Alle Dateien (*.*)</translation>
-    </message>
-    <message>
         <source>Untitled</source>
         <translation>Unbenannt</translation>
     </message>
@@ -892,6 +888,16 @@ Bitte prüfen Sie, ob Pfad und Dateiname stimmen.</translation>
     <message>
         <source>Unable to write to %1, it is read-only or opened by someone else.</source>
         <translation>In %1 kann nicht geschrieben werden, die Datei ist schreibgeschützt oder von einem anderen Programm geöffnet.</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to.
+Please save the file in another folder.</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden.
+Bitte speichern Sie die Datei in einem anderen Ordner.</translation>
     </message>
 </context>
 </TS>

@@ -850,10 +850,6 @@ Veuillez réinstaller le programme.</translation>
         <translation>Enregistrer sous</translation>
     </message>
     <message>
-        <source>All Files (*.*)</source>
-        <translation>Tous les fichiers (*.*)</translation>
-    </message>
-    <message>
         <source>Untitled</source>
         <translation>Sans titre</translation>
     </message>
@@ -892,6 +888,16 @@ Vérifiez que le chemin et le nom du fichier sont corrects.</translation>
     <message>
         <source>Unable to write to %1, it is read-only or opened by someone else.</source>
         <translation>Impossible d&apos;écrire dans %1, le fichier est en lecture seule ou ouvert par un autre utilisateur.</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to.
+Please save the file in another folder.</source>
+        <translation>Impossible d&apos;écrire dans le dossier %1.
+Veuillez enregistrer le fichier dans un autre dossier.</translation>
     </message>
 </context>
 </TS>

@@ -850,10 +850,6 @@ Please re-install the program.</source>
         <translation>名前を付けて保存</translation>
     </message>
     <message>
-        <source>All Files (*.*)</source>
-        <translation>すべてのファイル (*.*)</translation>
-    </message>
-    <message>
         <source>Untitled</source>
         <translation>無題</translation>
     </message>
@@ -892,6 +888,16 @@ Please verify that the correct path and file name are given.</source>
     <message>
         <source>Unable to write to %1, it is read-only or opened by someone else.</source>
         <translation>%1 は読み取り専用か他で使用中のため書き込めません。</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to.
+Please save the file in another folder.</source>
+        <translation>フォルダー %1 に書き込めません。
+別のフォルダーに保存してください。</translation>
     </message>
 </context>
 </TS>

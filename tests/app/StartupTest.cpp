@@ -9,6 +9,7 @@
 #include "fullscreen/AdjustWnd.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
+#include "tests/link/EventLoop.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -194,6 +195,32 @@ TEST_F(StartupTest, OneDisplayChangeReachesTheControllerOnce) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(bench.Monitor().DisplayChangeSeen());
     EXPECT_EQ(bench.Sim().AutoSizeCount(), 0); // no timing report yet: no sizing
+}
+
+TEST_F(StartupTest, ARefreshRateChangeAtTheSameSizeIsADisplayChange) {
+    CSimMonitor& sim = bench.Plug(0, "revC");
+    CQelt32App app(bench.Monitor());
+    ASSERT_TRUE(app.InitInstance(options));
+    CMonitor& monitor = bench.Monitor();
+    QScreen* screen = QGuiApplication::primaryScreen();
+
+    // 75 Hz -> 85 Hz: the monitor reports its new timing and asks for sizing, then the
+    // desktop reports the new refresh rate. The second of the two runs the notice.
+    sim.TimingChange(6840, 8500, 0);
+    ASSERT_TRUE(ProcessUntil([&] { return monitor.AutoSizeReportSeen(); }));
+    emit screen->refreshRateChanged(85.0);
+    EXPECT_TRUE(ProcessUntil([&] { return sim.AutoSizeCount() == 1; }));
+    EXPECT_FALSE(monitor.AutoSizeReportSeen());
+    EXPECT_FALSE(monitor.DisplayChangeSeen());
+
+    // Back to 75 Hz, the desktop first this time.
+    emit screen->refreshRateChanged(75.0);
+    ASSERT_TRUE(ProcessUntil([&] { return monitor.DisplayChangeSeen(); }));
+    sim.TimingChange(6840, 7500, 0);
+    EXPECT_TRUE(ProcessUntil([&] { return sim.AutoSizeCount() == 2; }));
+    EXPECT_FALSE(monitor.DisplayChangeSeen());
+    EXPECT_FALSE(monitor.AutoSizeReportSeen());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartupTest, DroppedFileIsOpened) {

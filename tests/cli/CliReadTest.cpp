@@ -3,10 +3,14 @@
 
 #include "CliRunner.h"
 
+#include "link/Monitor.h"
+#include "sim/SimConsole.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +51,23 @@ TEST(CliInfo, JsonIsOneObjectAndRevisionBFrequenciesAreNotScaled) {
     EXPECT_EQ(info["fV"].toInt(), 75);
 }
 
+TEST(CliInfo, RunsGivenTheirOneDeviceKeepTheStoredPort) {
+    CCliRunner cli;
+    auto storedPort = [&] {
+        return QSettings(cli.ProfileFile(), QSettings::IniFormat).value("Settings/com", -1).toInt();
+    };
+    QSettings(cli.ProfileFile(), QSettings::IniFormat).setValue("Settings/com", 2);
+    ASSERT_EQ(cli.Run({"info"}).status, 0);
+    EXPECT_EQ(storedPort(), 2);
+    ASSERT_EQ(cli.RunRaw({"--simulate=revB", "info"}).status, 0);
+    EXPECT_EQ(storedPort(), 2);
+    // The four slots are the user's: the port found there is the one to try first.
+    ASSERT_EQ(cli.RunRaw({"--ports", ",," + cli.Server().Path(), "info"}).status, 0);
+    EXPECT_EQ(storedPort(), 2);
+    ASSERT_EQ(cli.RunRaw({"--ports", "/dev/null-port," + cli.Server().Path(), "info"}).status, 0);
+    EXPECT_EQ(storedPort(), 1);
+}
+
 TEST(CliDump, ListsEveryItemWithCodeStatusMaximumAndValue) {
     CCliRunner cli;
     const auto text = cli.Run({"dump"});
@@ -81,6 +102,28 @@ TEST(CliGet, PrintsNamedItemsByNameOrNumber) {
     const QJsonArray items = ParseObject(json.out)["items"].toArray();
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0].toObject()["value"].toInt(), cli.Sim().Value(1));
+}
+
+TEST(CliGet, TheSimulatorsConsoleNamesEveryItemAsQelt32ctlDoes) {
+    CCliRunner cli("layout2"); // every item available
+    QStringList names, expected;
+    for (int item = 0; item < Items::kCount; ++item) {
+        const QString name = QString::fromLatin1(Items::Info(item).name);
+        // Neighbours get different values, so that two names swapped show. The mode items
+        // act on others (a colour mode brings its colours), so they keep their values.
+        const SimCommandResult set =
+            RunSimCommand(cli.Sim(), item < Items::ModeWord
+                                         ? QStringLiteral("set %1 %2").arg(name).arg(1 + item % 2)
+                                         : QStringLiteral("get %1").arg(name));
+        EXPECT_TRUE(set.answer.startsWith(QStringLiteral("%1 (%2) = ").arg(name).arg(item)))
+            << set.answer.toStdString();
+        names << name;
+    }
+    for (int item = 0; item < Items::kCount; ++item)
+        expected << QStringLiteral("%1 %2").arg(names[item]).arg(cli.Sim().Value(item));
+    const auto result = cli.Run(QStringList{"get"} + names);
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.OutLines(), expected);
 }
 
 TEST(CliGet, AnItemTheMonitorLacksIsAnErrorButTheOthersArePrinted) {

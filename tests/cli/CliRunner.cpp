@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 constexpr int kRunTimeoutMs = 60000;
@@ -47,6 +49,20 @@ QString CCliRunner::Program() {
     return folder.isEmpty() ? QStringLiteral(QELT32CTL_PATH) : folder + "/qelt32ctl";
 }
 
+void CCliRunner::LetTheMonitorCatchUp() {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::seconds(2);
+    std::size_t frames = Sim().RequestLog().size();
+    auto quietSince = Clock::now();
+    while (Clock::now() < deadline && Clock::now() - quietSince < std::chrono::milliseconds(100)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (const std::size_t now = Sim().RequestLog().size(); now != frames) {
+            frames = now;
+            quietSince = Clock::now();
+        }
+    }
+}
+
 QStringList CCliRunner::PortArguments() const {
     return {QStringLiteral("--port"), m_server->Path()};
 }
@@ -70,6 +86,7 @@ CCliRunner::Result CCliRunner::RunRaw(const QStringList& arguments) {
                       << arguments.join(' ').toStdString();
         return result;
     }
+    LetTheMonitorCatchUp();
     result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());

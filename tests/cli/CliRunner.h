@@ -44,11 +44,19 @@ public:
     // Frames of any command that changes the monitor: set-values, resets, store, degauss.
     int ChangingFrames() const;
 
+    // The profile the runs read and write.
+    QString ProfileFile() const {
+        return m_config.filePath(QStringLiteral("VORKA/Vistrel Pro.ini"));
+    }
+
     // $QELT32_BIN_DIR/qelt32ctl, or the one this build made.
     static QString Program();
 
 private:
     void Prepare(QProcess& process) const;
+    // Frames that get no answer (switches, degauss, store) may still be on the line when
+    // qelt32ctl ends: waits (at most 2 s) until the monitor has had nothing new for 100 ms.
+    void LetTheMonitorCatchUp();
 
     QTemporaryDir m_config;
     std::unique_ptr<CSimServer> m_server;

@@ -52,6 +52,23 @@ TEST_F(IntervalDlgTest, DelayIsWrittenAtOnceAndCancelPutsItBack) {
     EXPECT_EQ(m.monitor.GetNotifyWindow(), &opener);
 }
 
+TEST_F(IntervalDlgTest, CancelSendsTheModeWordOnlyWhenTheDelayIsNotAsItWas) {
+    const int sent = m.SetValues({Items::ModeWord});
+    auto untouched = Open(CIntervalDlg::kNutekTemplate);
+    Choose(*untouched, 1085, 3);
+    untouched->reject();
+    EXPECT_EQ(m.SetValues({Items::ModeWord}), sent);
+
+    // There and back again: the bit is as it was, so Cancel has nothing to write.
+    auto back = Open(CIntervalDlg::kVesaTemplate);
+    Choose(*back, 1084, 1);
+    Choose(*back, 1084, 0);
+    const int chosen = m.SetValues({Items::ModeWord});
+    EXPECT_GT(chosen, sent);
+    back->reject();
+    EXPECT_EQ(m.SetValues({Items::ModeWord}), chosen);
+}
+
 TEST_F(IntervalDlgTest, DurationIsWrittenAtOnceAndOkMakesItStored) {
     auto dialog = Open(CIntervalDlg::kNutekTemplate);
     ASSERT_EQ(List(*dialog, 1085)->count(), 13);

@@ -63,7 +63,7 @@ TEST(PopupDialogsRealDisplay, LinearityAndMoireTakeTheirKeysAndEndAsChosen) {
     ASSERT_TRUE(display.Start()) << display.Error().toStdString();
     ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
     PopupDialogs popup(display);
-    const int balance = display.SimValue("vlinbal");
+    const int balance = display.SimValue("vlinearbala");
     const int vpos = display.SimValue("vpos");
     ASSERT_GT(balance, 0);
 
@@ -75,24 +75,24 @@ TEST(PopupDialogsRealDisplay, LinearityAndMoireTakeTheirKeysAndEndAsChosen) {
     // puts the balance and the position it carried back.
     ASSERT_FALSE(popup.Run(1, "Vertical Linearity Adjustment").isEmpty());
     ASSERT_TRUE(display.Key("Right Right"));
-    EXPECT_TRUE(display.WaitForSimValue("vlinbal", balance + 2));
+    EXPECT_TRUE(display.WaitForSimValue("vlinearbala", balance + 2));
     popup.Picture("vertical-linearity-over-pattern");
     ASSERT_TRUE(display.Key("Escape"));
     ASSERT_TRUE(popup.Gone("Vertical Linearity Adjustment"));
-    EXPECT_TRUE(display.WaitForSimValue("vlinbal", balance));
+    EXPECT_TRUE(display.WaitForSimValue("vlinearbala", balance));
     EXPECT_EQ(display.SimValue("vpos"), vpos);
 
     // Moiré (off on this monitor): the one switch has the focus while the rows are
     // disabled; Space turns both directions on, Enter keeps and stores them.
-    ASSERT_EQ(display.SimValue("mode") & 0x0300, 0);
+    ASSERT_EQ(display.SimValue("modeword") & 0x0300, 0);
     ASSERT_FALSE(popup.Run(2, "Moir.*Reduction").isEmpty());
     ASSERT_TRUE(display.Key("space"));
     EXPECT_TRUE(
-        CRealDisplay::WaitUntil([&] { return (display.SimValue("mode") & 0x0300) == 0x0300; }));
+        CRealDisplay::WaitUntil([&] { return (display.SimValue("modeword") & 0x0300) == 0x0300; }));
     popup.Picture("moire-over-pattern");
     ASSERT_TRUE(display.Key("Return"));
     ASSERT_TRUE(popup.Gone("Moir.*Reduction"));
-    EXPECT_EQ(popup.Stored("mode") & 0x0300, 0x0300);
+    EXPECT_EQ(popup.Stored("modeword") & 0x0300, 0x0300);
 }
 
 } // namespace

@@ -10,8 +10,10 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QListView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -159,17 +161,16 @@ TEST_F(DocManagerTest, OpenDialogLoadsWithTheTickedGroupsOnly) {
 
 TEST_F(DocManagerTest, SaveOfANewDocumentAsksForANameProposingUntitled) {
     const QString target = dir.filePath("chosen");
-    WithModal<QFileDialog>([&] { manager.FileSave(); },
-                           [&](QFileDialog& dialog) {
-                               EXPECT_EQ(dialog.windowTitle(), "Save As");
-                               EXPECT_EQ(dialog.nameFilters(),
-                                         (QStringList{"Qelt32 Files (*.qlt)", "All Files (*.*)"}));
-                               EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-                               EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(),
-                                         "Untitled.qlt");
-                               dialog.selectFile(target);
-                               static_cast<QDialog&>(dialog).accept(); // protected in QFileDialog
-                           });
+    WithModal<QFileDialog>(
+        [&] { manager.FileSave(); },
+        [&](QFileDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Save As");
+            EXPECT_EQ(dialog.nameFilters(), (QStringList{"Qelt32 Files (*.qlt)", "All Files (*)"}));
+            EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+            EXPECT_EQ(QFileInfo(dialog.selectedFiles().value(0)).fileName(), "Untitled.qlt");
+            dialog.selectFile(target);
+            static_cast<QDialog&>(dialog).accept(); // protected in QFileDialog
+        });
     EXPECT_EQ(manager.Title(), "chosen.qlt");
     EXPECT_EQ(QFileInfo(target + ".qlt").size(), 82);
 
@@ -179,6 +180,37 @@ TEST_F(DocManagerTest, SaveOfANewDocumentAsksForANameProposingUntitled) {
     QFile file(target + ".qlt");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().at(12), 3);
+}
+
+TEST_F(DocManagerTest, SaveDialogsAllFilesShowsNamesWithoutADot) {
+    for (const char* name : {"README", "kept.qlt"}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QStringList shownWithQlt, shownWithAll;
+    WithModal<QFileDialog>([&] { manager.FileSaveAs(); },
+                           [&](QFileDialog& dialog) {
+                               auto* list = dialog.findChild<QListView*>("listView");
+                               ASSERT_NE(list, nullptr);
+                               auto listed = [&] {
+                                   QStringList names;
+                                   const QModelIndex root = list->rootIndex();
+                                   for (int row = 0; row < list->model()->rowCount(root); ++row)
+                                       names
+                                           << list->model()->index(row, 0, root).data().toString();
+                                   return names;
+                               };
+                               dialog.setDirectory(dir.path());
+                               QTest::qWaitFor([&] { return listed().contains("kept.qlt"); });
+                               shownWithQlt = listed();
+                               dialog.selectNameFilter(dialog.nameFilters().value(1));
+                               QTest::qWaitFor([&] { return listed().size() > 1; });
+                               shownWithAll = listed();
+                               dialog.reject();
+                           });
+    EXPECT_EQ(shownWithQlt, QStringList{"kept.qlt"});
+    EXPECT_TRUE(shownWithAll.contains("README")) << shownWithAll.join(' ').toStdString();
+    EXPECT_TRUE(shownWithAll.contains("kept.qlt"));
 }
 
 } // namespace

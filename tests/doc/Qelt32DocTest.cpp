@@ -1,5 +1,6 @@
 #include "doc/Qelt32Doc.h"
 
+#include "PermissionsApply.h"
 #include "SimMonitorFixture.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
@@ -249,6 +250,30 @@ TEST_F(DocTest, ReadOnlyTargetIsRefusedAndKept) {
     EXPECT_FALSE(doc.OnSaveDocument(path));
     EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::WriteDenied});
     EXPECT_EQ(sim.messages.args.back(), "ro.qlt");
+    EXPECT_EQ(ReadFile(path), "old contents");
+}
+
+TEST_F(DocTest, WritableFileInAFolderThatIsNotNamesTheFolder) {
+    const QString folder = PathOf("shared");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString path = folder + "/mine.qlt";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old contents");
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    bool saved = false;
+    {
+        CPermissionsApply permissions;
+        if (!permissions.Active())
+            GTEST_SKIP() << "file permissions cannot be made to apply here";
+        saved = doc.OnSaveDocument(path);
+    }
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::FolderWriteDenied});
+    EXPECT_EQ(sim.messages.args.back(), QDir::toNativeSeparators(folder));
     EXPECT_EQ(ReadFile(path), "old contents");
 }
 

@@ -21,7 +21,7 @@ TEST_F(SimConsole, KeyReportsAndSetStaysSilent) {
     EXPECT_TRUE(set.ok);
     EXPECT_TRUE(set.answer.startsWith("hsize (2) = 64"));
     EXPECT_TRUE(SimFrames::Drain(m).empty());
-    EXPECT_FALSE(Run("key pinbottom 3").ok); // not on this chassis
+    EXPECT_FALSE(Run("key pintop 3").ok); // not on this chassis
 }
 
 TEST_F(SimConsole, TimingTakesKilohertzAndHertz) {
