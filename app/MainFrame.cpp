@@ -298,7 +298,11 @@ void CMainFrame::OnIdleUpdate() {
 QString CMainFrame::FrequencyText(int pane) const {
     std::uint16_t fH = 0, fV = 0;
     m_monitor.GetTiming(&fH, &fV);
-    return pane == 1 ? QStringLiteral("fH:%1kHz").arg(fH) : QStringLiteral("fV:%1Hz").arg(fV);
+    // Frequencies the monitor did not report are shown as unknown, not as 0.
+    const bool known = m_monitor.IsTimingKnown();
+    const QString h = known ? QString::number(fH) : QStringLiteral("--");
+    const QString v = known ? QString::number(fV) : QStringLiteral("--");
+    return pane == 1 ? QStringLiteral("fH:%1kHz").arg(h) : QStringLiteral("fV:%1Hz").arg(v);
 }
 
 QString CMainFrame::PromptText() const {

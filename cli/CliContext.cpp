@@ -5,6 +5,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/ItemFormat.h"
 #include "cli/Session.h"
+#include "cli/TerminalText.h"
 #include "link/Monitor.h"
 
 #include <QJsonDocument>
@@ -13,9 +14,8 @@
 #include <cstdio>
 
 CCliContext::CCliContext(const CliCommand& command, QStringList args, bool json,
-                         CCliMessages& messages, CCliSession& session)
-    : m_command(command), m_args(std::move(args)), m_bJson(json), m_messages(messages),
-      m_session(session), m_nMessagesAtStart(messages.Shown()) {}
+                         CCliSession& session)
+    : m_command(command), m_args(std::move(args)), m_bJson(json), m_session(session) {}
 
 const QString& CCliContext::CommandName() const {
     return m_command.name;
@@ -30,9 +30,14 @@ CMonitor& CCliContext::Monitor() {
 }
 
 void CCliContext::Print(const QString& line) {
-    std::fprintf(stdout, "%s\n", qUtf8Printable(line));
+    std::fprintf(stdout, "%s\n", qUtf8Printable(TerminalText::EscapeControls(line)));
     // Lines reach a pipe as they happen (watch is read by scripts while it runs).
     std::fflush(stdout);
+}
+
+void CCliContext::PrintLines(const QString& text) {
+    for (const QString& line : text.split('\n'))
+        Print(line);
 }
 
 void CCliContext::PrintJson(const QJsonObject& object) {
@@ -49,9 +54,22 @@ int CCliContext::UsageError(const QString& reason) {
 }
 
 int CCliContext::MonitorFailed(const QString& reason) {
-    if (m_messages.Shown() == m_nMessagesAtStart)
-        Note(reason);
+    Note(reason);
     return Exit::Failure;
+}
+
+int CCliContext::ConfirmTaken(const std::vector<int>& items, const QString& reason) {
+    CMonitor& monitor = Monitor();
+    bool taken = true;
+    for (int item : items) {
+        if (!monitor.IsAvailable(item))
+            continue;
+        const std::uint16_t sent = monitor.Item(item).current;
+        if (!monitor.ReadItem(item))
+            return MonitorFailed(reason);
+        taken = taken && monitor.Item(item).current == sent;
+    }
+    return taken ? Exit::Ok : MonitorFailed(reason);
 }
 
 int CCliContext::RequireAvailable(int item, const QString& what) {

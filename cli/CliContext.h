@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-class CCliMessages;
+#include <vector>
+
 class CCliSession;
 class CMonitor;
 class QJsonObject;
@@ -12,8 +13,7 @@ struct CliCommand;
 // streams and the failure conventions of qelt32ctl.
 class CCliContext {
 public:
-    CCliContext(const CliCommand& command, QStringList args, bool json, CCliMessages& messages,
-                CCliSession& session);
+    CCliContext(const CliCommand& command, QStringList args, bool json, CCliSession& session);
 
     const QString& CommandName() const;
     const QStringList& Args() const { return m_args; }
@@ -24,8 +24,10 @@ public:
     // The monitor, after Connect() gave Exit::Ok.
     CMonitor& Monitor();
 
-    // One line on standard output.
+    // One line on standard output, control characters escaped.
     void Print(const QString& line);
+    // The program's own text of several lines (help), each printed as by Print.
+    void PrintLines(const QString& text);
     // One JSON object as a single line on standard output.
     void PrintJson(const QJsonObject& object);
     // One line on standard error that is not a failure ("300 is above the maximum...").
@@ -37,15 +39,18 @@ public:
 
     // Bad input: prints "qelt32ctl: <command>: <reason>" and gives Exit::Usage.
     int UsageError(const QString& reason);
-    // A monitor operation failed. The controller has usually told the user why already;
-    // the reason is printed only when it has not. Gives Exit::Failure.
+    // A monitor operation failed: prints "qelt32ctl: <command>: <reason>" (after whatever
+    // the controller said) and gives Exit::Failure.
     int MonitorFailed(const QString& reason);
+    // The controller sends the mode items (30..34) without reading them back. Reads each of
+    // `items` that the monitor has once and compares it with what was sent: Exit::Ok when
+    // the monitor holds it, else MonitorFailed(reason). The cache then holds what the
+    // monitor reported.
+    int ConfirmTaken(const std::vector<int>& items, const QString& reason);
 
 private:
     const CliCommand& m_command;
     QStringList m_args;
     bool m_bJson;
-    CCliMessages& m_messages;
     CCliSession& m_session;
-    int m_nMessagesAtStart;
 };

@@ -1,5 +1,6 @@
 #include "cli/CliMessages.h"
 
+#include "cli/TerminalText.h"
 #include "platform/StringTable.h"
 
 #include <cstdio>
@@ -13,11 +14,13 @@ MsgResult CCliMessages::Show(int stringId, MsgButtons buttons, const QString& ar
         PrintError(text);
     m_lastText = text;
     ++m_nShown;
+    if (stringId == Str::CommFailure)
+        ++m_nFailures;
     // Nothing here asks questions of a terminal user; going ahead is the answer.
     return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
 }
 
 void PrintError(const QString& text) {
-    std::fprintf(stderr, "qelt32ctl: %s\n", qUtf8Printable(text));
+    std::fprintf(stderr, "qelt32ctl: %s\n", qUtf8Printable(TerminalText::EscapeControls(text)));
     std::fflush(stderr);
 }

@@ -37,8 +37,12 @@ int RunColorTemp(CCliContext& ctx) {
     const std::optional<int> step = Arguments::ColorTempStep(*word, revisionB, &error);
     if (!step)
         return ctx.UsageError(error);
+    const QString refused = QStringLiteral("the monitor did not take every colour value");
     if (!monitor.SetColorTemp(*step))
-        return ctx.MonitorFailed(QStringLiteral("the monitor did not take every colour value"));
+        return ctx.MonitorFailed(refused);
+    // Beyond revision B the mode word's colour bit and the preset index change too, unchecked.
+    if (!revisionB)
+        return ctx.ConfirmTaken({Items::ModeWord, Items::ColorPreset}, refused);
     return Exit::Ok;
 }
 

@@ -22,16 +22,15 @@ int RequireOneFile(CCliContext& ctx, const QStringList& args) {
     return Exit::Ok;
 }
 
-// The one settings file `args` must name, read; without it *status says why. The file's
-// problems were reported by the document as the program reports them.
+// The one settings file `args` must name, read; without it *status says why. A file that
+// cannot be read or is no settings file is bad input, told with the document's own message.
 std::optional<SettingsContent> ReadNamedFile(CCliContext& ctx, const QStringList& args,
                                              int* status) {
     if ((*status = RequireOneFile(ctx, args)))
         return std::nullopt;
-    const QString& path = args.front();
-    std::optional<SettingsContent> content = CQelt32Doc::ReadFile(path);
+    std::optional<SettingsContent> content = CQelt32Doc::ReadFile(args.front());
     if (!content)
-        *status = ctx.MonitorFailed(QStringLiteral("%1: cannot be read").arg(path));
+        *status = Exit::Usage;
     return content;
 }
 
@@ -100,8 +99,12 @@ int RunLoad(CCliContext& ctx) {
     if (const int connected = ctx.Connect())
         return connected;
     CQelt32Doc doc(ctx.Monitor());
-    if (!doc.Load(*content, *groups))
+    if (!doc.Load(*content, *groups)) {
+        // A refused file was told with its own message; a write that failed is the link's.
+        if (doc.m_bRejected)
+            return Exit::Usage;
         return ctx.MonitorFailed(QStringLiteral("%1: not loaded").arg(args.front()));
+    }
     ctx.Print(QStringLiteral("loaded %1").arg(args.front()));
     return Exit::Ok;
 }
@@ -166,7 +169,8 @@ int RunDiff(CCliContext& ctx) {
     std::uint16_t fH = 0, fV = 0;
     monitor.GetTiming(&fH, &fV);
     const bool sameMonitor = content->hasSerial && content->serial == monitor.GetSerialNumber();
-    const bool sameTiming = TimingMatches(content->fh, content->fv, fH, fV);
+    const bool sameTiming =
+        monitor.IsTimingKnown() && TimingMatches(content->fh, content->fv, fH, fV);
 
     QJsonArray differences;
     QStringList lines;
@@ -195,7 +199,10 @@ int RunDiff(CCliContext& ctx) {
             QStringLiteral("the file is for another monitor (serial %1, this is %2)")
                 .arg(content->hasSerial ? QString::number(content->serial) : QStringLiteral("none"),
                      monitor.GetSerialText()));
-    if (!sameTiming)
+    if (!monitor.IsTimingKnown())
+        ctx.Print(QStringLiteral("the monitor did not report its scan frequencies: the file's "
+                                 "screen data would not load"));
+    else if (!sameTiming)
         ctx.Print(
             QStringLiteral("the file was saved at %1 kHz / %2 Hz, the monitor runs at %3 kHz / "
                            "%4 Hz: its screen data would not load")

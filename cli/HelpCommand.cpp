@@ -45,13 +45,13 @@ int RunHelp(CCliContext& ctx) {
     if (ctx.Args().size() > 1)
         return ctx.UsageError(QStringLiteral("give at most one command name"));
     if (ctx.Args().isEmpty()) {
-        ctx.Print(Help::General().trimmed());
+        ctx.PrintLines(Help::General().trimmed());
         return Exit::Ok;
     }
     const CliCommand* command = CommandRegistry::Find(ctx.Args().first());
     if (!command)
         return ctx.UsageError(QStringLiteral("unknown command '%1'").arg(ctx.Args().first()));
-    ctx.Print(Help::ForCommand(*command).trimmed());
+    ctx.PrintLines(Help::ForCommand(*command).trimmed());
     return Exit::Ok;
 }
 

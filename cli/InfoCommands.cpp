@@ -29,6 +29,12 @@ int RunInfo(CCliContext& ctx) {
     const QString maker = monitor.GetMakerName().trimmed();
     std::uint16_t fH = 0, fV = 0;
     monitor.GetTiming(&fH, &fV);
+    // Frequencies the monitor did not report are unknown (JSON null), never 0.
+    const bool known = monitor.IsTimingKnown();
+    const int status =
+        known
+            ? Exit::Ok
+            : ctx.MonitorFailed(QStringLiteral("the monitor did not report its scan frequencies"));
 
     if (ctx.Json()) {
         ctx.PrintJson({{QStringLiteral("port"), port},
@@ -37,18 +43,20 @@ int RunInfo(CCliContext& ctx) {
                        {QStringLiteral("maker"), maker},
                        {QStringLiteral("model"), monitor.GetModelName()},
                        {QStringLiteral("serial"), qint64(monitor.GetSerialNumber())},
-                       {QStringLiteral("fH"), fH},
-                       {QStringLiteral("fV"), fV}});
-        return Exit::Ok;
+                       {QStringLiteral("fH"), known ? QJsonValue(fH) : QJsonValue()},
+                       {QStringLiteral("fV"), known ? QJsonValue(fV) : QJsonValue()}});
+        return status;
     }
     ctx.Print(QStringLiteral("port      %1 (COM%2)").arg(port).arg(monitor.GetPortIndex() + 1));
     ctx.Print(QStringLiteral("revision  %1").arg(revision));
     ctx.Print(QStringLiteral("maker     %1").arg(maker));
     ctx.Print(QStringLiteral("model     %1").arg(monitor.GetModelName()));
     ctx.Print(QStringLiteral("serial    %1").arg(monitor.GetSerialText()));
-    ctx.Print(QStringLiteral("fH        %1 kHz").arg(fH));
-    ctx.Print(QStringLiteral("fV        %1 Hz").arg(fV));
-    return Exit::Ok;
+    ctx.Print(known ? QStringLiteral("fH        %1 kHz").arg(fH)
+                    : QStringLiteral("fH        unknown"));
+    ctx.Print(known ? QStringLiteral("fV        %1 Hz").arg(fV)
+                    : QStringLiteral("fV        unknown"));
+    return status;
 }
 
 int RunDump(CCliContext& ctx) {

@@ -28,6 +28,24 @@ std::optional<int> ParseItem(CCliContext& ctx, const QString& word, int* status)
     return item;
 }
 
+// Writes one item and prints what the monitor then holds. The controller sends the mode
+// items without reading them back, so here they are read back once.
+int WriteAndShow(CCliContext& ctx, int item, std::uint16_t value) {
+    CMonitor& monitor = ctx.Monitor();
+    const QString refused =
+        QStringLiteral("%1: the monitor did not take %2").arg(ItemFormat::Name(item)).arg(value);
+    if (!monitor.WriteItem(item, value))
+        return ctx.MonitorFailed(refused);
+    // Auto-sizing is a trigger, not a setting: there is nothing to compare.
+    const bool unchecked = item > kLastClampedItem && item != Items::AutoSizeItem;
+    if (unchecked && !monitor.ReadItem(item))
+        return ctx.MonitorFailed(refused);
+    ctx.Print(ItemFormat::ValueLine(monitor, item));
+    if (unchecked && monitor.Item(item).current != value)
+        return ctx.MonitorFailed(refused);
+    return Exit::Ok;
+}
+
 int RunGet(CCliContext& ctx) {
     if (ctx.Args().isEmpty())
         return ctx.UsageError(QStringLiteral("name at least one item"));
@@ -102,11 +120,8 @@ int RunSet(CCliContext& ctx) {
                          .arg(ItemFormat::Name(change.item))
                          .arg(change.value)
                          .arg(maximum));
-        if (!monitor.WriteItem(change.item, change.value))
-            return ctx.MonitorFailed(QStringLiteral("%1: the monitor did not take %2")
-                                         .arg(ItemFormat::Name(change.item))
-                                         .arg(change.value));
-        ctx.Print(ItemFormat::ValueLine(monitor, change.item));
+        if (const int status = WriteAndShow(ctx, change.item, change.value))
+            return status;
     }
     return Exit::Ok;
 }
@@ -141,12 +156,7 @@ int RunAdjust(CCliContext& ctx) {
     // The range is checked above in full integers. The controller's own stepping works in
     // signed 16 bits and would refuse every step of an item whose range passes 32767 (the
     // mode word), so the checked target is written directly.
-    if (!monitor.WriteItem(*item, static_cast<std::uint16_t>(target)))
-        return ctx.MonitorFailed(QStringLiteral("%1: the monitor did not take %2")
-                                     .arg(ItemFormat::Name(*item))
-                                     .arg(target));
-    ctx.Print(ItemFormat::ValueLine(monitor, *item));
-    return Exit::Ok;
+    return WriteAndShow(ctx, *item, static_cast<std::uint16_t>(target));
 }
 
 const CCommandRegistrar kGet({

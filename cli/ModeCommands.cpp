@@ -49,10 +49,11 @@ int RunChoiceMode(CCliContext& ctx, const ChoiceMode& mode) {
         if (!reason.isEmpty())
             return ctx.UsageError(reason);
     }
+    const QString refused =
+        QStringLiteral("the monitor did not take %1").arg(mode.choices[*choice]);
     if (!mode.set(monitor, *choice))
-        return ctx.MonitorFailed(
-            QStringLiteral("the monitor did not take %1").arg(mode.choices[*choice]));
-    return Exit::Ok;
+        return ctx.MonitorFailed(refused);
+    return ctx.ConfirmTaken({mode.item}, refused);
 }
 
 bool RevisionB(const CMonitor& monitor) {
@@ -141,7 +142,8 @@ int RunMoire(CCliContext& ctx) {
     if (const int status = ctx.RequireAvailable(levelItem[*direction], what))
         return status;
     const bool ok = *direction == 0 ? monitor.SetHMoireOn(*on == 1) : monitor.SetVMoireOn(*on == 1);
-    return ok ? Exit::Ok : ctx.MonitorFailed(QStringLiteral("the monitor did not take the change"));
+    const QString refused = QStringLiteral("the monitor did not take the change");
+    return ok ? ctx.ConfirmTaken({Items::ModeWord}, refused) : ctx.MonitorFailed(refused);
 }
 
 const CCommandRegistrar kColorModeCommand({

@@ -62,15 +62,19 @@ int RunQelt32Ctl(const QStringList& arguments, ISerialPort* port) {
     QString error;
     if (!ApplyPortOptions(parser, sim, &error)) {
         PrintError(error);
+        SetUserMessages(nullptr);
         return Exit::Usage;
     }
     int status = Exit::Ok;
     {
         CCliSession session(std::move(sim), parser.isSet(GlobalOptions::kTrace), port);
-        CCliContext context(*command, split.words, parser.isSet(GlobalOptions::kJson), messages,
-                            session);
+        CCliContext context(*command, split.words, parser.isSet(GlobalOptions::kJson), session);
         status = command->run(context);
     }
     SetUserMessages(nullptr);
+    // A communication failure the user was told of is never followed by a success status,
+    // even where a retry got through in the end.
+    if (status == Exit::Ok && messages.Failures() > 0)
+        status = Exit::Failure;
     return status;
 }

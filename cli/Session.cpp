@@ -1,5 +1,6 @@
 #include "cli/Session.h"
 
+#include "cli/CliMessages.h"
 #include "cli/ExitStatus.h"
 #include "cli/FrameTrace.h"
 #include "link/Monitor.h"
@@ -23,8 +24,12 @@ int CCliSession::Connect() {
     if (m_bTrace)
         m_monitor->SetTraceSink(FrameTrace::StderrSink());
     CMonitor& monitor = *m_monitor;
-    if (!monitor.Connect())
+    if (!monitor.Connect()) {
+        // After the program's own message, what each port said.
+        for (const QString& reason : monitor.ConnectFailures())
+            PrintError(reason);
         return m_nConnectStatus = Exit::NoMonitor;
+    }
     // Each read tells the user itself when it fails.
     const bool read = monitor.ReadModes() && monitor.ReadGeometry() && monitor.ReadConvergence() &&
                       monitor.ReadColor() && monitor.ReadBrightContrast() &&

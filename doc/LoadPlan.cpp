@@ -89,7 +89,8 @@ LoadPlan PlanLoad(const SettingsContent& content, const MonitorIdentity& monitor
         result.otherMonitor = true;
         return result;
     }
-    result.timingMismatch = !TimingMatches(content.fh, content.fv, monitor.fH, monitor.fV);
+    result.timingMismatch =
+        !monitor.timingKnown || !TimingMatches(content.fh, content.fv, monitor.fH, monitor.fV);
     CPlanBuilder plan(content, result.steps);
     if (content.form == Form::Binary)
         PlanBinary(plan, groups, groups.screen && !result.timingMismatch);

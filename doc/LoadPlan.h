@@ -24,6 +24,7 @@ struct MonitorIdentity {
     std::uint32_t serial = 0;
     std::uint16_t fH = 0;
     std::uint16_t fV = 0;
+    bool timingKnown = true; // false: no screen data can be matched
 };
 
 // One controller call of a load.

@@ -50,28 +50,33 @@ void ReportFileError(FileError error, const QString& path, bool writing) {
     UserMessages().Show(id, MsgButtons::Ok, namesFile ? FileTitle(path) : QString());
 }
 
-// Link failures are reported by the controller itself; the load goes on with the next call.
-void Apply(CMonitor& monitor, const LoadStep& step) {
+// One controller call of a load; false when it failed (the controller has said so).
+bool Apply(CMonitor& monitor, const LoadStep& step) {
     switch (step.op) {
     case LoadOp::WriteItem:
-        monitor.WriteItem(step.item, step.value);
-        break;
+        return monitor.WriteItem(step.item, step.value);
     case LoadOp::HMoireOnFromFlags:
-        monitor.SetHMoireOnFromFlags(step.value);
-        break;
+        return monitor.SetHMoireOnFromFlags(step.value);
     case LoadOp::VMoireOnFromFlags:
-        monitor.SetVMoireOnFromFlags(step.value);
-        break;
+        return monitor.SetVMoireOnFromFlags(step.value);
     case LoadOp::ColorCustomFromFlags:
-        monitor.SetColorCustomFromFlags(step.value);
-        break;
+        return monitor.SetColorCustomFromFlags(step.value);
     case LoadOp::PowerSaveModeFromFlags:
-        monitor.SetPowerSaveModeFromFlags(step.value);
-        break;
+        return monitor.SetPowerSaveModeFromFlags(step.value);
     case LoadOp::Mode1DelayFromFlags:
-        monitor.SetMode1DelayFromFlags(step.value);
-        break;
+        return monitor.SetMode1DelayFromFlags(step.value);
     }
+    return false;
+}
+
+// The mode items are sent as they are, unclamped: a value beyond what the monitor offers
+// can only come from a damaged file.
+bool ModeValuesFit(const CMonitor& monitor, const LoadPlan& plan) {
+    for (const LoadStep& step : plan.steps)
+        if (step.op == LoadOp::WriteItem && step.item > Items::ModeWord &&
+            monitor.IsAvailable(step.item) && step.value > monitor.Item(step.item).maximum)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -99,6 +104,11 @@ bool CQelt32Doc::OnOpenDocument(const QString& path, const LoadGroups& groups) {
 }
 
 bool CQelt32Doc::OnSaveDocument(const QString& path) {
+    // A file without the real frequencies would never load its screen data again.
+    if (!m_monitor.IsTimingKnown()) {
+        UserMessages().Show(Str::TimingUnknown);
+        return false;
+    }
     const FileError error = WriteFileAtomically(path, Store());
     ReportFileError(error, path, true);
     return error == FileError::None;
@@ -141,16 +151,26 @@ bool CQelt32Doc::Load(const SettingsFormat::SettingsContent& content, const Load
         m_bRejected = 1;
         return false;
     }
+    if (!ModeValuesFit(m_monitor, plan)) {
+        UserMessages().Show(Str::UnexpectedFormat);
+        m_bRejected = 1;
+        return false;
+    }
     if (plan.timingMismatch)
         UserMessages().Show(Str::ScreenDataUnavailable);
+    // The first write that fails for good ends the load: the monitor is not answering, and
+    // the rest would only wait out their own retries. The user hears of it once.
+    const CShowOnce once(Str::CommFailure);
     for (const LoadStep& step : plan.steps)
-        Apply(m_monitor, step);
+        if (!Apply(m_monitor, step))
+            return false;
     return true;
 }
 
 MonitorIdentity CQelt32Doc::Identity() const {
     MonitorIdentity id;
     m_monitor.GetTiming(&id.fH, &id.fV);
+    id.timingKnown = m_monitor.IsTimingKnown();
     id.serial = m_monitor.GetSerialNumber();
     return id;
 }

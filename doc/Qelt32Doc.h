@@ -26,7 +26,8 @@ public:
     // been told why. Name and path are left for the caller to set.
     bool OnOpenDocument(const QString& path);
     bool OnOpenDocument(const QString& path, const LoadGroups& groups);
-    // Writes the binary form; the old file stays whole when this fails.
+    // Writes the binary form; the old file stays whole when this fails. Refused while the
+    // monitor's scan frequencies are unknown.
     bool OnSaveDocument(const QString& path);
     bool IsModified() const { return false; }
 
@@ -36,7 +37,9 @@ public:
     // cannot be read or is no settings file.
     static std::optional<SettingsFormat::SettingsContent> ReadFile(const QString& path);
     // Sends a file's values to the monitor once every check has passed: false, with
-    // nothing sent, for a file that is no settings file or belongs to another monitor.
+    // nothing sent, for a file that is no settings file, belongs to another monitor or holds
+    // a mode value the monitor does not offer (m_bRejected is 1 for the last two); false too
+    // when a write fails for good, and nothing after it is sent.
     bool Load(const QByteArray& bytes, const LoadGroups& groups);
     bool Load(const SettingsFormat::SettingsContent& content, const LoadGroups& groups);
 
@@ -49,7 +52,8 @@ public:
     // '\', with ".qlt" added unless it ends so already.
     QString ProposedSaveName() const;
 
-    // 1 when the last file opened belonged to another monitor.
+    // 1 when the last file opened was refused: it belonged to another monitor or held a
+    // mode value the monitor does not offer.
     int m_bRejected = 0;
 
 private:

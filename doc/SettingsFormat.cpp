@@ -86,8 +86,11 @@ void ReadTextSerial(const CPrivateProfile& ini, SettingsContent& content) {
     content.serial = std::uint32_t(ParseProfileInt(text));
 }
 
-SettingsContent DecodeText(const QByteArray& bytes) {
+std::optional<SettingsContent> DecodeText(const QByteArray& bytes) {
     const CPrivateProfile ini = CPrivateProfile::FromBytes(bytes);
+    // Without its "data" section the text is some other file (or binary of another kind).
+    if (!ini.HasSection("data"))
+        return std::nullopt;
     SettingsContent content;
     content.form = Form::Text;
     ReadTextSerial(ini, content);

@@ -14,7 +14,8 @@
 //   followed by the count in 32 bits; the reader accepts both.
 // Text, read only: an initialisation file with section "data" ("serial", "fh", "fv", "flag"
 //   and one key per keyed item) and section "flag" ("screen", "color": which groups to load).
-// A file whose first 16 bits are not version 1 is taken for the text form.
+// A file whose first 16 bits are not version 1 is taken for the text form, and is one only
+//   when it has a "data" section.
 namespace SettingsFormat {
 
 constexpr int kValueCount = 35;
@@ -46,8 +47,8 @@ struct SettingsContent {
 };
 
 // Decodes either form. nullopt when the file is not a settings file: shorter than its
-// version field, longer than kMaxFileSize, or a binary file that ends before its count
-// field or inside its value list.
+// version field, longer than kMaxFileSize, a binary file that ends before its count field
+// or inside its value list, or a text without a "data" section.
 std::optional<SettingsContent> Decode(const QByteArray& bytes);
 
 // The binary form of a monitor's state.

@@ -23,6 +23,7 @@ constexpr std::uint8_t kIdentify = 0xF1;
 
 constexpr std::uint8_t kItemReply = 0x02;
 constexpr std::uint8_t kTimingReply = 0x4E;
+constexpr std::uint8_t kPanelReport = 0x58;
 constexpr std::uint8_t kIdentityReply = 0xE1;
 
 constexpr std::uint8_t kModeWordCode = 0xF0;
@@ -99,20 +100,27 @@ bool CMonicom::PortFailed() const {
 
 bool CMonicom::OpenPort(int index) {
     m_identity.maker[0] = '\0';
+    m_strOpenFailure.clear();
     const QString path = PortMap().Path(index);
-    if (path.isEmpty() || !Port().Open(path))
+    if (path.isEmpty())
         return false;
-    Port().Purge();
-    MonReply reply;
-    if (!SendCommand(kIdentify) || !ReceiveFrame(reply) || reply.kind != kIdentityReply) {
-        ClosePort();
+    if (!Port().Open(path)) {
+        m_strOpenFailure = Port().LastError();
         return false;
     }
+    auto refuse = [&](const QString& why) {
+        m_strOpenFailure = QStringLiteral("%1: %2").arg(path, why);
+        ClosePort();
+        return false;
+    };
+    Port().Purge();
+    MonReply reply;
+    if (!SendCommand(kIdentify) || !ReceiveFrame(reply) || reply.kind != kIdentityReply)
+        return refuse(QStringLiteral("no monitor answered"));
     m_identity = reply.identity;
     if (std::strstr(m_identity.model, "LQ")) {
         UserMessages().Show(Str::FlatPanel);
-        ClosePort();
-        return false;
+        return refuse(QStringLiteral("a flat panel answered"));
     }
     for (char& c : m_identity.maker)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -120,8 +128,8 @@ bool CMonicom::OpenPort(int index) {
         m_nPortIndex = index;
         return true;
     }
-    ClosePort();
-    return false;
+    return refuse(QStringLiteral("a monitor of another maker answered (%1)")
+                      .arg(QString::fromLatin1(m_identity.maker).trimmed()));
 }
 
 void CMonicom::ClosePort() {
@@ -157,6 +165,10 @@ bool CMonicom::SendFrame(const MonRequest& request) {
 }
 
 bool CMonicom::ReceiveFrame(MonReply& reply) {
+    return ReceiveFrame(reply, Clock::now() + m_timings.reply);
+}
+
+bool CMonicom::ReceiveFrame(MonReply& reply, Clock::time_point deadline) {
     std::vector<std::uint8_t> taken; // every byte this receive consumed, for the trace
     auto take = [&](std::uint8_t* data, std::size_t count, Clock::time_point deadline) {
         if (!ReadBytes(data, count, deadline))
@@ -169,22 +181,21 @@ bool CMonicom::ReceiveFrame(MonReply& reply) {
         return false;
     };
 
-    // Sync: two 0x55 in a row. The search as a whole is bounded, so a line that only
-    // carries noise cannot hold the caller for longer than one reply wait.
-    const auto syncDeadline = Clock::now() + m_timings.reply;
+    // Sync: two 0x55 in a row. Every stage of the frame shares the one deadline, so a line
+    // that carries noise or trickles a frame cannot hold the caller past it.
     std::uint8_t byte = 0, previous = 0;
     do {
         previous = byte;
-        if (!take(&byte, 1, syncDeadline))
+        if (!take(&byte, 1, deadline))
             return fail();
     } while (!(previous == MonFrame::kSync && byte == MonFrame::kSync));
 
     std::uint8_t head[4]; // 'P', 'n', length, kind
-    if (!take(&head[0], 1, Clock::now() + m_timings.reply) || head[0] != 'P')
+    if (!take(&head[0], 1, deadline) || head[0] != 'P')
         return fail();
-    if (!take(&head[1], 1, Clock::now() + m_timings.reply) || head[1] != 'n')
+    if (!take(&head[1], 1, deadline) || head[1] != 'n')
         return fail();
-    if (!take(&head[2], 2, Clock::now() + m_timings.reply))
+    if (!take(&head[2], 2, deadline))
         return fail();
     const std::uint8_t length = head[2], kind = head[3];
 
@@ -194,7 +205,7 @@ bool CMonicom::ReceiveFrame(MonReply& reply) {
     if (body < 1 || body > MonFrame::kMaxReplyBody)
         return fail();
     std::array<std::uint8_t, MonFrame::kMaxReplyBody> data{};
-    if (!take(data.data(), body, Clock::now() + m_timings.reply))
+    if (!take(data.data(), body, deadline))
         return fail();
     if (MonFrame::Xor(data.data(), body - 1, MonFrame::Xor(head, 4)) != data[body - 1])
         return fail();
@@ -206,7 +217,7 @@ bool CMonicom::ReceiveFrame(MonReply& reply) {
 
     std::uint8_t trailer = 0;
     for (int i = 0; i < 2; ++i)
-        if (!take(&trailer, 1, Clock::now() + m_timings.reply) || trailer != MonFrame::kTrailer)
+        if (!take(&trailer, 1, deadline) || trailer != MonFrame::kTrailer)
             return fail();
 
     Trace(false, taken.data(), taken.size());
@@ -232,16 +243,21 @@ bool CMonicom::SendSetValue(std::uint16_t value, std::uint8_t code) {
 }
 
 bool CMonicom::AwaitReply(MonReply& reply, const std::function<bool(const MonReply&)>& accept) {
-    const auto start = Clock::now();
+    // The monitor has one reply wait from the request to the end of its answer, however
+    // many frames and stages that takes.
+    const auto deadline = Clock::now() + m_timings.reply;
     do {
-        if (ReceiveFrame(reply)) {
+        if (ReceiveFrame(reply, deadline)) {
             if (accept(reply))
                 return true;
+            // A key pressed on the monitor while we wait is as real as one the watcher sees.
+            if (reply.kind == kPanelReport)
+                OnPanelReportWhileWaiting(reply);
         } else if (PortFailed()) {
             return false;
         }
         reply = MonReply();
-    } while (Clock::now() - start <= m_timings.reply);
+    } while (Clock::now() <= deadline);
     return false;
 }
 

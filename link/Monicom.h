@@ -120,13 +120,19 @@ public:
     const MonTimings& Timings() const { return m_timings; }
 
     bool OpenPort(int index);
+    // Why the last OpenPort failed ("/dev/ttyS0: in use by another program"); empty after
+    // a success or for an empty port slot.
+    const QString& OpenFailure() const { return m_strOpenFailure; }
     void ClosePort();
     bool IsPortOpen() const;
     int GetPortIndex() const { return m_nPortIndex; }
     const MonIdentity& Identity() const { return m_identity; }
 
     bool SendFrame(const MonRequest& request);
+    // Reads one frame; the whole frame must have arrived by the deadline (one reply wait
+    // from now when none is given).
     bool ReceiveFrame(MonReply& reply);
+    bool ReceiveFrame(MonReply& reply, ISerialPort::Clock::time_point deadline);
     bool SendCommand(std::uint8_t command);
     bool SendSetValue(std::uint16_t value, std::uint8_t code);
     bool QueryItem(std::uint8_t code, std::uint16_t* maximum, std::uint16_t* value, int* status);
@@ -159,6 +165,9 @@ public slots:
     virtual void OnTimingChanged() {}
 
 protected:
+    // A front-panel report (kind 0x58) arrived while a reply was awaited.
+    virtual void OnPanelReportWhileWaiting(const MonReply&) {}
+
     WATCHINFO m_watchInfo;
     bool m_bIsWindows95 = false;
     MonIdentity m_identity;
@@ -184,6 +193,7 @@ private:
     ISerialPort* m_pPort = nullptr;
     TraceSink m_trace;
     MonTimings m_timings;
+    QString m_strOpenFailure;
     std::thread m_watcher;
     int m_stopEvent = -1; // eventfd: the watcher's stop event
     int m_doneEvent = -1; // eventfd: OnMonitorData has returned

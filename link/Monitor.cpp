@@ -41,10 +41,18 @@ CMonitor::~CMonitor() {
 bool CMonitor::Connect() {
     // The port of the last run first, then the others in order.
     const int last = Profile::GetInt("Settings", "com", 0);
-    bool found = last >= 0 && last < kPorts && OpenPort(last);
+    m_connectFailures.clear();
+    auto probe = [this](int index) {
+        if (OpenPort(index))
+            return true;
+        if (!OpenFailure().isEmpty())
+            m_connectFailures.append(OpenFailure());
+        return false;
+    };
+    bool found = last >= 0 && last < kPorts && probe(last);
     for (int index = 0; index < kPorts && !found; ++index)
         if (index != last)
-            found = OpenPort(index);
+            found = probe(index);
     if (!found) {
         UserMessages().Show(Str::NoMonitor);
         return false;
@@ -104,7 +112,9 @@ void CMonitor::Notify(int item, int value) {
 
 bool CMonitor::ReadTiming() {
     std::uint16_t fH = 0, fV = 0;
-    if (!QueryTiming(&fH, &fV))
+    // Readings that could not be refreshed no longer say anything.
+    m_bTimingKnown = QueryTiming(&fH, &fV);
+    if (!m_bTimingKnown)
         return false;
     // Revision C reports hundredths; the cache holds kHz and Hz on every revision.
     if (GetProtocolRevision() == 1) {
@@ -200,9 +210,12 @@ bool CMonitor::WriteItem(int item, std::uint16_t value) {
             return true;
         if (it.status != 0)
             return true;
+        const std::uint16_t before = it.current;
         it.current = value;
-        if (!SendSetValue(value, it.code))
+        if (!SendSetValue(value, it.code)) {
+            it.current = before; // it never reached the monitor
             return failed();
+        }
         it.device = it.current;
         return true;
     }
@@ -211,33 +224,42 @@ bool CMonitor::WriteItem(int item, std::uint16_t value) {
         return true;
     const std::uint16_t target = std::min(value, it.maximum);
     it.current = target;
-    while (target > it.device && target - it.device > kRampStep) {
-        it.device += kRampStep;
-        if (!SendSetValue(it.device, it.code))
-            return failed();
-    }
-    while (target < it.device && it.device - target > kRampStep) {
-        it.device -= kRampStep;
-        if (!SendSetValue(it.device, it.code))
-            return failed();
-    }
-    if (!SendSetValue(target, it.code))
+    // The cache follows every exchange: "device" is what the monitor last took or reported,
+    // and after a failure "current" says the same, so the next write ramps from the truth.
+    auto send = [&](std::uint16_t sent) {
+        if (!SendSetValue(sent, it.code))
+            return false;
+        it.device = sent;
+        return true;
+    };
+    auto sendFailed = [&] {
+        it.current = it.device;
         return failed();
+    };
+    while (target > it.device && target - it.device > kRampStep)
+        if (!send(it.device + kRampStep))
+            return sendFailed();
+    while (target < it.device && it.device - target > kRampStep)
+        if (!send(it.device - kRampStep))
+            return sendFailed();
+    if (!send(target))
+        return sendFailed();
 
-    // Read back; a monitor that reports something else gets the target again.
-    bool readBack = false;
+    // Read back; a monitor that reports something else gets the target again, but not
+    // after the last read-back: a send nobody checks would leave the cache guessing.
     for (int attempt = 0; attempt < kVerifyAttempts; ++attempt) {
-        readBack = ReadItem(item);
-        if (readBack && it.current == target) {
+        if (ReadItem(item)) {
             it.device = it.current;
-            return true;
+            if (it.current == target)
+                return true;
         }
-        if (!SendSetValue(target, it.code))
-            return failed();
+        if (attempt + 1 == kVerifyAttempts)
+            break;
+        if (!send(target))
+            return sendFailed();
+        it.current = target;
     }
-    // The cache keeps what the monitor last reported, so the next write ramps from there.
-    if (readBack)
-        it.device = it.current;
+    it.current = it.device;
     return failed();
 }
 

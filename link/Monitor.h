@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -74,6 +75,8 @@ public:
 
     // Identity and connection
     bool Connect();
+    // Why each port tried by the last failed Connect gave no monitor, in the order tried.
+    const QStringList& ConnectFailures() const { return m_connectFailures; }
     std::uint8_t GetProtocolRevision() const; // 0 "B", 1 "C", 0xFF other
     std::uint8_t GetModelIndex() const;       // 0 "TR-4427 ", 1 "TR-5513 ", 0xFF other
     bool IsNotThirdModel() const;             // false only for "TR-3306 "
@@ -85,6 +88,9 @@ public:
     QObject* GetNotifyWindow() const { return m_notifyWindow; }
     bool ReadTiming();
     void GetTiming(std::uint16_t* fH, std::uint16_t* fV) const;
+    // False until the monitor has reported its scan frequencies, and again after a failed
+    // ReadTiming: the readings are then not to be shown or saved as if they were real.
+    bool IsTimingKnown() const { return m_bTimingKnown; }
 
     // Item cache and writing
     void GetItem(int item, std::int16_t* maximum, std::uint16_t* current, int* status) const;
@@ -197,10 +203,17 @@ private:
     void RunAutoSizeNotice();
     void OnTimingReport(const MonReply& timing);
     void OnPanelChange(const MonReply& change);
+    void OnPanelReportWhileWaiting(const MonReply& change) override;
+    // Puts a front-panel report into the cache; the item, or -1 for a code of no item.
+    int ApplyPanelChange(const MonReply& change);
+    // What follows a front-panel change: the re-reads it calls for, then the notification.
+    void FollowPanelChange(int item, std::uint16_t value);
 
     std::array<MonItem, Items::kCount> m_items{};
     QPointer<QObject> m_notifyWindow;
     std::uint16_t m_fH = 0, m_fV = 0;
+    bool m_bTimingKnown = false;
+    QStringList m_connectFailures;
     std::array<int, 3> m_markedFlags{};
     bool m_bDisplayChangeSeen = false;
     bool m_bAutoSizeReportSeen = false;

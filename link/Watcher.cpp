@@ -147,6 +147,7 @@ void CMonitor::OnTimingReport(const MonReply& timing) {
         m_fH /= 100;
         m_fV /= 100;
     }
+    m_bTimingKnown = true;
     ReadGeometry();
     CommitGeometry();
     Notify(CMonitorNotifyEvent::kTimingChanged, 0);
@@ -156,12 +157,33 @@ void CMonitor::OnTimingReport(const MonReply& timing) {
 }
 
 void CMonitor::OnPanelChange(const MonReply& change) {
-    const int item = Items::FromCode(change.data[0]);
+    const int item = ApplyPanelChange(change);
+    if (item >= 0)
+        FollowPanelChange(item, m_items[item].current);
+}
+
+void CMonitor::OnPanelReportWhileWaiting(const MonReply& change) {
+    // The cache takes the value at once; the re-reads and the notification would send
+    // requests in the middle of the exchange that is waiting, so they follow once it is over.
+    const int item = ApplyPanelChange(change);
     if (item < 0)
         return;
+    const std::uint16_t value = m_items[item].current;
+    QMetaObject::invokeMethod(
+        this, [this, item, value] { FollowPanelChange(item, value); }, Qt::QueuedConnection);
+}
+
+int CMonitor::ApplyPanelChange(const MonReply& change) {
+    const int item = Items::FromCode(change.data[0]);
+    if (item < 0)
+        return -1;
     const std::uint16_t value = std::uint16_t(change.data[1] << 8 | change.data[2]);
     m_items[item].current = value;
     m_items[item].device = value;
+    return item;
+}
+
+void CMonitor::FollowPanelChange(int item, std::uint16_t value) {
     // A new colour mode brings its own colour values; auto-sizing moves the geometry.
     if (item == Items::ColorMode)
         ReadColor();

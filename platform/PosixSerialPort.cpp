@@ -30,7 +30,9 @@ bool CPosixSerialPort::Open(const QString& path) {
     m_line = SerialLine();
     m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
-        m_lastError = QStringLiteral("%1: %2").arg(path, SystemError());
+        // A terminal another program holds exclusively refuses us with EBUSY.
+        m_lastError = errno == EBUSY ? QStringLiteral("%1: in use by another program").arg(path)
+                                     : QStringLiteral("%1: %2").arg(path, SystemError());
         return false;
     }
     if (!isatty(m_fd)) {

@@ -114,6 +114,13 @@ bool CPrivateProfile::HasKey(const QString& section, const QString& key) const {
     return Find(section, key) != nullptr;
 }
 
+bool CPrivateProfile::HasSection(const QString& section) const {
+    for (const Section& s : m_sections)
+        if (SameName(s.name, section))
+            return true;
+    return false;
+}
+
 int ParseProfileInt(const QString& text) {
     qsizetype i = 0;
     bool negative = false;

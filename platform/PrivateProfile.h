@@ -29,6 +29,7 @@ public:
     // empty.
     int GetInt(const QString& section, const QString& key, int defaultValue) const;
     bool HasKey(const QString& section, const QString& key) const;
+    bool HasSection(const QString& section) const;
 
 private:
     struct Entry {

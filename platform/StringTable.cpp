@@ -134,6 +134,10 @@ const Entry kStrings[] = {
     {61240, QT_TRANSLATE_NOOP("StringTable",
                               "The help file %1 cannot be found.\nPlease re-install the program.")},
     {61241, QT_TRANSLATE_NOOP("StringTable", "No help is available for this item.")},
+    {61242, QT_TRANSLATE_NOOP("StringTable",
+                              "The scan frequencies of the monitor could not be read, so the "
+                              "file cannot be saved.\nPlease check connection of the "
+                              "maintenance cable.")},
 
     // File dialogs and document errors.
     {61440, QT_TRANSLATE_NOOP("StringTable", "Open")},

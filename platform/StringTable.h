@@ -42,6 +42,7 @@ constexpr int PowerData = 61227;
 constexpr int FlatPanel = 61228;
 constexpr int HelpFileMissing = 61240;
 constexpr int HelpTopicMissing = 61241;
+constexpr int TimingUnknown = 61242;
 
 constexpr int OpenTitle = 61440;
 constexpr int SaveAsTitle = 61441;

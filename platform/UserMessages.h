@@ -28,3 +28,22 @@ public:
     MsgResult Show(int stringId, MsgButtons buttons, const QString& arg) override;
     void Beep() override;
 };
+
+// While it lives, message `stringId` is shown at most once; every other message and beep
+// passes on to the service it replaced. An operation made of many controller calls (a
+// settings file's load) so reports one communication failure, not one per call.
+class CShowOnce : public IUserMessages {
+public:
+    explicit CShowOnce(int stringId);
+    ~CShowOnce() override;
+    CShowOnce(const CShowOnce&) = delete;
+    CShowOnce& operator=(const CShowOnce&) = delete;
+
+    MsgResult Show(int stringId, MsgButtons buttons, const QString& arg) override;
+    void Beep() override;
+
+private:
+    IUserMessages& m_previous;
+    int m_nStringId;
+    bool m_bShown = false;
+};

@@ -77,6 +77,9 @@ bool ApplyPortOptions(const QCommandLineParser& parser, std::unique_ptr<CSimServ
     map.LoadFromProfile();
     if (parser.isSet(kPorts) && !map.ParseList(parser.value(kPorts)))
         return fail(QStringLiteral("--ports takes at most four device paths"));
+    if (parser.isSet(kPorts) && map.Path(0).isEmpty() && map.Path(1).isEmpty() &&
+        map.Path(2).isEmpty() && map.Path(3).isEmpty())
+        return fail(QStringLiteral("--ports names no device"));
     if (parser.isSet(kPort))
         map.SetOnly(parser.value(kPort).trimmed());
     if (!simulate)

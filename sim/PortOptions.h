@@ -27,6 +27,6 @@ QStringList NormalizePortArguments(const QStringList& arguments);
 // Loads the profile's port overrides, then applies the options to PortMap(). With
 // --simulate it starts `sim` and points slot 0 at it (the other slots are emptied). False,
 // with a one-line reason in `error`, on bad input (an unknown profile, more than four
-// ports, --port with --ports or --simulate) or when the simulator cannot start.
+// ports or none, --port with --ports or --simulate) or when the simulator cannot start.
 bool ApplyPortOptions(const QCommandLineParser& parser, std::unique_ptr<CSimServer>& sim,
                       QString* error);

@@ -429,8 +429,14 @@ QString KindNote(const char* what, std::uint8_t kind) {
 
 void CSimMonitor::QueueReply(std::uint8_t kind, const std::vector<std::uint8_t>& data,
                              Clock::time_point now) {
-    if (m_drop > 0) {
+    if (m_dropAfter > 0) {
+        --m_dropAfter;
+    } else if (m_drop > 0) {
         --m_drop;
+        return;
+    }
+    if (m_dropOfKind > 0 && kind == m_dropKind) {
+        --m_dropOfKind;
         return;
     }
     SimChunk chunk;
@@ -564,9 +570,16 @@ void CSimMonitor::CorruptNextChecksum() {
     m_corruptNext = true;
 }
 
-void CSimMonitor::DropReplies(int count) {
+void CSimMonitor::DropReplies(int count, int after) {
     std::lock_guard lock(m_mutex);
     m_drop = std::max(0, count);
+    m_dropAfter = m_drop > 0 ? std::max(0, after) : 0;
+}
+
+void CSimMonitor::DropRepliesOfKind(std::uint8_t kind, int count) {
+    std::lock_guard lock(m_mutex);
+    m_dropKind = kind;
+    m_dropOfKind = std::max(0, count);
 }
 
 void CSimMonitor::SetReplyDelay(int ms) {

@@ -140,8 +140,12 @@ public:
     // --- faults ---
     void InjectNoise(int count); // noise bytes (never 0x55) before the next reply
     void CorruptNextChecksum();  // the next reply carries a wrong checksum
-    void DropReplies(int count); // the next `count` replies are never sent
-    void SetReplyDelay(int ms);  // every reply waits this long (0 = answer at once)
+    // The next `count` replies are never sent; with `after`, the `after` replies before
+    // them still are (a fault that strikes once start-up is done).
+    void DropReplies(int count, int after = 0);
+    // The next `count` replies of this kind (0x4E: the timing) are never sent.
+    void DropRepliesOfKind(std::uint8_t kind, int count);
+    void SetReplyDelay(int ms); // every reply waits this long (0 = answer at once)
     void SetStick(int item, SimStick stick);
     void PullCable(); // stop answering; the line goes dead
     void Replug();    // answer again
@@ -226,6 +230,9 @@ private:
     int m_noise = 0;
     bool m_corruptNext = false;
     int m_drop = 0;
+    int m_dropAfter = 0;
+    std::uint8_t m_dropKind = 0;
+    int m_dropOfKind = 0;
     int m_delayMs = 0;
     bool m_pulled = false;
     unsigned m_generation = 0;

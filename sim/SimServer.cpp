@@ -55,6 +55,7 @@ struct CSimServer::Impl {
     TraceSink trace;
     std::function<void(const QString&)> replugHandler;
 
+    unsigned deviceGeneration = 0; // the cable generation the open device belongs to
     std::deque<SimChunk> outgoing; // due, not yet completely written
     std::size_t outOffset = 0;     // bytes of outgoing.front() already written
     Clock::time_point lineFreeAt{};
@@ -148,10 +149,14 @@ struct CSimServer::Impl {
     }
 
     void FollowCable() {
+        // Every pull counts, even one undone by a replug before this thread looked: the
+        // device of the old cable must hang up, so the program sees it go.
+        const unsigned generation = owner.m_monitor.CableGeneration();
         const bool pulled = owner.m_monitor.IsCablePulled();
-        if (pulled && master >= 0) {
+        if (master >= 0 && (pulled || generation != deviceGeneration))
             CloseDevice();
-        } else if (!pulled && master < 0) {
+        deviceGeneration = generation;
+        if (!pulled && master < 0) {
             QString why;
             if (!OpenDevice(&why)) {
                 std::lock_guard lock(mutex);
@@ -287,6 +292,7 @@ bool CSimServer::Start() {
     if (IsRunning())
         return true;
     QString why;
+    d.deviceGeneration = m_monitor.CableGeneration();
     d.wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (d.wakeFd < 0) {
         why = SystemError("eventfd");

@@ -899,5 +899,11 @@ Please save the file in another folder.</source>
         <translation>In den Ordner %1 kann nicht geschrieben werden.
 Bitte speichern Sie die Datei in einem anderen Ordner.</translation>
     </message>
+    <message>
+        <source>The scan frequencies of the monitor could not be read, so the file cannot be saved.
+Please check connection of the maintenance cable.</source>
+        <translation>Die Abtastfrequenzen des Monitors konnten nicht gelesen werden, daher kann die Datei nicht gespeichert werden.
+Bitte prüfen Sie den Anschluss des Wartungskabels.</translation>
+    </message>
 </context>
 </TS>

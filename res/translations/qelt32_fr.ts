@@ -899,5 +899,11 @@ Please save the file in another folder.</source>
         <translation>Impossible d&apos;écrire dans le dossier %1.
 Veuillez enregistrer le fichier dans un autre dossier.</translation>
     </message>
+    <message>
+        <source>The scan frequencies of the monitor could not be read, so the file cannot be saved.
+Please check connection of the maintenance cable.</source>
+        <translation>Les fréquences de balayage du moniteur n&apos;ont pas pu être lues ; le fichier ne peut donc pas être enregistré.
+Vérifiez le branchement du câble de maintenance.</translation>
+    </message>
 </context>
 </TS>

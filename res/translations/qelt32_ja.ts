@@ -899,5 +899,11 @@ Please save the file in another folder.</source>
         <translation>フォルダー %1 に書き込めません。
 別のフォルダーに保存してください。</translation>
     </message>
+    <message>
+        <source>The scan frequencies of the monitor could not be read, so the file cannot be saved.
+Please check connection of the maintenance cable.</source>
+        <translation>モニタの走査周波数を読み取れなかったため、ファイルを保存できません。
+メンテナンスケーブルの接続を確認してください。</translation>
+    </message>
 </context>
 </TS>

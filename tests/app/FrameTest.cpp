@@ -133,6 +133,17 @@ TEST_F(FrameTest, StatusBarShowsTheScanFrequenciesInKilohertzAndHertz) {
     EXPECT_EQ(fH, sim->Profile().fH / 100);
 }
 
+TEST_F(FrameTest, FrequenciesTheMonitorDidNotReportAreShownAsUnknown) {
+    Start("revC");
+    bench.Monitor().SetTimings({std::chrono::milliseconds(50), {}, {}});
+    sim->DropReplies(1);
+    ASSERT_FALSE(bench.Monitor().ReadTiming());
+    EXPECT_EQ(frame->FrequencyText(1), QStringLiteral("fH:--kHz"));
+    EXPECT_EQ(frame->FrequencyText(2), QStringLiteral("fV:--Hz"));
+    ASSERT_TRUE(bench.Monitor().ReadTiming());
+    EXPECT_EQ(frame->FrequencyText(1), QStringLiteral("fH:68kHz"));
+}
+
 TEST_F(FrameTest, TitleNamesTheDocumentAndTheFrameCannotBeResized) {
     Start("revC");
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vistrel Pro - Untitled"));

@@ -184,6 +184,40 @@ TEST(CliModes, EachModeIsReadAndSwitched) {
     EXPECT_EQ(cli.Run({"colormode"}).OutLines(), QStringList{"2"});
 }
 
+TEST(CliModes, AModeTheMonitorDidNotTakeEndsWithStatusOne) {
+    CCliRunner cli;
+    struct Case {
+        int item; // the item that does not stick
+        QStringList command;
+        QString refusal;
+    };
+    const Case cases[] = {
+        {32, {"set", "interval", "3"}, "set: interval: the monitor did not take 3"},
+        {31, {"set", "colormode", "1"}, "set: colormode: the monitor did not take 1"},
+        {34, {"set", "colorpreset", "3"}, "set: colorpreset: the monitor did not take 3"},
+        {30, {"set", "modeword", "8"}, "set: modeword: the monitor did not take 8"},
+        {31, {"colormode", "2"}, "colormode: the monitor did not take 2"},
+        {30, {"power-save", "nutek"}, "power-save: the monitor did not take nutek"},
+        {30, {"beep", "off"}, "beep: the monitor did not take off"},
+        {30, {"input", "bnc"}, "input: the monitor did not take bnc"},
+        {30, {"detection", "manual"}, "detection: the monitor did not take manual"},
+        {30, {"moire", "h", "on"}, "moire: the monitor did not take the change"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command.join(' ').toStdString());
+        cli.Sim().SetStick(c.item, SimStick::KeepsOld);
+        const std::uint16_t held = cli.Sim().Value(c.item);
+        const auto result = cli.Run(c.command);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.ErrLines(), QStringList{"qelt32ctl: " + c.refusal});
+        if (c.command.first() == "set")
+            EXPECT_EQ(result.OutLines(),
+                      QStringList{QStringLiteral("%1 %2").arg(c.command[1]).arg(held)})
+                << "what the monitor holds, not what was asked";
+        cli.Sim().SetStick(c.item, SimStick::Sticks);
+    }
+}
+
 TEST(CliModes, RevisionBDetectsOnlyAutomaticallyOrManually) {
     CCliRunner cli(QStringLiteral("revB"));
     ASSERT_EQ(cli.Run({"detection", "manual"}).status, 0);

@@ -6,6 +6,7 @@
 #include "link/Monitor.h"
 #include "sim/SimConsole.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -175,7 +176,7 @@ TEST(CliStatus, BadCommandLinesEndWithStatusTwoAndOneLine) {
     for (const QStringList& arguments :
          {QStringList{}, QStringList{"nope"}, QStringList{"--bogus", "info"},
           QStringList{"--port", "/dev/null", "--ports", "a,b", "info"},
-          QStringList{"--simulate=nosuch", "info"}}) {
+          QStringList{"--simulate=nosuch", "info"}, QStringList{"--ports", ",,,", "info"}}) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         const auto result = cli.RunRaw(arguments);
         EXPECT_EQ(result.status, 2);
@@ -191,9 +192,10 @@ TEST(CliStatus, NoMonitorOnThePortEndsWithStatusThree) {
     EXPECT_EQ(result.status, 3);
     EXPECT_TRUE(result.out.isEmpty());
     EXPECT_EQ(result.ErrLines(),
-              QStringList{"qelt32ctl: Monitor and the computer may not be connected correctly. "
-                          "Please check the connection of the maintenance cable referring to the "
-                          "User*s Manual of the Vistrel Pro."});
+              (QStringList{"qelt32ctl: Monitor and the computer may not be connected correctly. "
+                           "Please check the connection of the maintenance cable referring to "
+                           "the User*s Manual of the Vistrel Pro.",
+                           "qelt32ctl: /nonexistent/tty: No such file or directory"}));
 }
 
 TEST(CliStatus, FlatPanelsAndForeignMonitorsAreRefused) {
@@ -213,6 +215,106 @@ TEST(CliStatus, AValueThatDoesNotStickIsACommunicationFailure) {
     const auto result = cli.Run({"set", "hsize", "150"});
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.out.isEmpty());
-    EXPECT_EQ(result.ErrLines(), QStringList{"qelt32ctl: Communication failure. Please check "
-                                             "connection of the maintenance cable."});
+    EXPECT_EQ(result.ErrLines(), (QStringList{"qelt32ctl: Communication failure. Please check "
+                                              "connection of the maintenance cable.",
+                                              "qelt32ctl: set: hsize: the monitor did not take "
+                                              "150"}));
+}
+
+TEST(CliStatus, AFailureMessageNeverEndsInSuccess) {
+    CCliRunner cli;
+    // What start-up asks, so that a fault can strike just after it.
+    ASSERT_EQ(cli.Run({"dump"}).status, 0);
+    int startUp = 0;
+    for (const SimRequest& request : cli.Sim().RequestLog())
+        startUp += request.accepted && request.command != 0x03;
+    // The first read-back is lost, the second gets through: the value is there, but the
+    // user was told of a failure.
+    cli.Sim().DropReplies(3, startUp);
+    const auto set = cli.Run({"set", "bright", "250"});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_EQ(set.OutLines(), QStringList{"bright 250"}) << "what the monitor holds";
+    EXPECT_TRUE(set.err.contains("Communication failure")) << set.err.toStdString();
+    EXPECT_EQ(cli.Sim().Value(0), 250);
+
+    // A reset whose read-back fails.
+    cli.Sim().DropReplies(3, startUp);
+    EXPECT_EQ(cli.Run({"reset", "geometry"}).status, 1);
+}
+
+TEST(CliStatus, UnknownScanFrequenciesAreShownAsUnknown) {
+    CCliRunner cli;
+    cli.Sim().DropRepliesOfKind(0x4E, 1);
+    const auto info = cli.Run({"info"});
+    EXPECT_EQ(info.status, 1);
+    EXPECT_TRUE(info.OutLines().contains("fH        unknown")) << info.out.toStdString();
+    EXPECT_TRUE(info.OutLines().contains("fV        unknown"));
+    EXPECT_EQ(info.ErrLines(),
+              QStringList{"qelt32ctl: info: the monitor did not report its scan frequencies"});
+
+    cli.Sim().DropRepliesOfKind(0x4E, 1);
+    const auto json = cli.Run({"--json", "info"});
+    EXPECT_EQ(json.status, 1);
+    const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_TRUE(object["fH"].isNull());
+    EXPECT_TRUE(object["fV"].isNull());
+    EXPECT_EQ(object["model"].toString(), "VR-21C");
+}
+
+TEST(CliStatus, ThePortLayersReasonFollowsTheMessage) {
+    CCliRunner cli;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("plain");
+    QFile(file).open(QIODevice::WriteOnly);
+    for (const auto& [port, reason] :
+         {std::pair<QString, QString>{"/nonexistent/tty", "/nonexistent/tty: No such file or "
+                                                          "directory"},
+          {file, file + ": not a serial device"},
+          {"/dev/null", "/dev/null: not a serial device"},
+          {dir.path(), dir.path() + ": Is a directory"}}) {
+        const auto result = cli.RunRaw({"--port", port, "info"});
+        EXPECT_EQ(result.status, 3);
+        EXPECT_EQ(result.ErrLines().size(), 2) << result.err.toStdString();
+        EXPECT_EQ(result.ErrLines().value(1), "qelt32ctl: " + reason);
+    }
+}
+
+TEST(CliStatus, APortHeldByAnotherProgramIsNamed) {
+    CCliRunner cli;
+    auto holder = cli.Start({"watch"});
+    CLineReader reader(*holder);
+    ASSERT_TRUE(reader.WaitErr("watching the monitor", std::chrono::seconds(20)));
+    const auto result = cli.Run({"info"});
+    EXPECT_EQ(result.status, 3);
+    EXPECT_TRUE(result.ErrLines().contains("qelt32ctl: " + cli.Server().Path() +
+                                           ": in use by another program"))
+        << result.err.toStdString();
+    holder->terminate();
+    holder->waitForFinished();
+}
+
+TEST(CliStatus, ControlCharactersAreShownEscaped) {
+    CCliRunner cli;
+    const auto result = cli.RunRaw({"show", "/tmp/no\x1b[2Jsuch\x07"
+                                            "file"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_FALSE(result.err.contains(QChar(0x1b)));
+    EXPECT_FALSE(result.err.contains(QChar(0x07)));
+    EXPECT_TRUE(result.err.contains("no\\x1b[2Jsuch\\x07file")) << result.err.toStdString();
+    const auto unknown = cli.RunRaw({"get\x1b]0;title\x07"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err.contains("get\\x1b]0;title\\x07")) << unknown.err.toStdString();
+}
+
+TEST(CliStatus, OutputThatCannotBeWrittenIsAFailure) {
+    const QString program = CCliRunner::Program();
+    for (const QString& redirect : {QStringLiteral(">/dev/full"), QStringLiteral(">&-")}) {
+        QProcess shell;
+        shell.start("/bin/sh",
+                    {"-c", "exec \"$0\" --simulate --sim-unpaced dump " + redirect, program});
+        ASSERT_TRUE(shell.waitForFinished(60000));
+        EXPECT_EQ(shell.exitCode(), 1) << redirect.toStdString();
+        EXPECT_TRUE(shell.readAllStandardError().contains("cannot write to standard output"))
+            << redirect.toStdString();
+    }
 }

@@ -43,6 +43,19 @@ struct CWatch {
 
 } // namespace
 
+TEST(CliWatch, AKeyPressedWhileTheGeometryIsReadIsNotLost) {
+    CCliRunner cli;
+    CWatch watch(cli);
+    ASSERT_TRUE(watch.ready) << watch.reader.ErrLines().join('\n').toStdString();
+    // The timing report sets off a re-read of the geometry; the key's report is on the
+    // line before any of its replies.
+    cli.Sim().SetReplyDelay(20);
+    cli.Sim().TimingChange(7000, 8000, 1);
+    ASSERT_TRUE(cli.Sim().PanelChange(0, 33));
+    EXPECT_TRUE(watch.HasLine("timing 70 kHz 80 Hz"));
+    EXPECT_TRUE(watch.HasLine("bright 33")) << watch.reader.OutLines().join('\n').toStdString();
+}
+
 TEST(CliWatch, PrintsFrontPanelAndTimingChangesUntilInterrupted) {
     CCliRunner cli(QStringLiteral("revC"), true);
     CWatch watch(cli);

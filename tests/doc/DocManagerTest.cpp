@@ -66,6 +66,16 @@ TEST_F(DocManagerTest, StartsUntitledAndNewKeepsTheMonitorAlone) {
     EXPECT_TRUE(sim.sim.RequestLog().empty());
 }
 
+TEST_F(DocManagerTest, OpenThatTheMonitorDoesNotTakeFailsAndKeepsTheName) {
+    const QString path = SettingsFile("taken.qlt", 17);
+    sim.sim.SetStick(Items::Bright, SimStick::KeepsOld);
+    QSignalSpy titles(&manager, &CDocManager::titleChanged);
+    EXPECT_FALSE(manager.OpenDocumentFile(path));
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::CommFailure});
+    EXPECT_EQ(manager.Title(), "Untitled");
+    EXPECT_TRUE(titles.isEmpty());
+}
+
 TEST_F(DocManagerTest, OpenNamesTheDocumentAndRemembersTheFile) {
     const QString path = SettingsFile("first.qlt", 17);
     QSignalSpy titles(&manager, &CDocManager::titleChanged);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 class FileCommandsTest : public testing::Test {
@@ -71,7 +73,7 @@ TEST_F(FileCommandsTest, RefusedFilesSendNothing) {
     const QString foreign =
         Write("foreign.ini", "[data]\nserial=1\nfh=68\nhsize=3\n[flag]\nscreen=1\ncolor=1\n");
     const auto other = cli.Run({"load", foreign});
-    EXPECT_EQ(other.status, 1);
+    EXPECT_EQ(other.status, 2) << "bad input, not a communication failure";
     EXPECT_TRUE(other.err.contains("not for this monitor")) << other.err.toStdString();
     EXPECT_EQ(cli.SetValueFrames(), 0);
 
@@ -79,11 +81,11 @@ TEST_F(FileCommandsTest, RefusedFilesSendNothing) {
     // looked for.
     cli.Sim().ClearRequestLog();
     const auto missing = cli.Run({"load", PathOf("missing.qlt")});
-    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.contains("missing.qlt")) << missing.err.toStdString();
 
     const auto cut = cli.Run({"load", Write("cut.qlt", QByteArray("\x01\x00\x23\x01", 4))});
-    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.status, 2);
     EXPECT_TRUE(cut.err.contains("Unexpected file format.")) << cut.err.toStdString();
 
     EXPECT_EQ(cli.Run({"load", foreign, "--groups", "screen,fonts"}).status, 2);
@@ -91,6 +93,73 @@ TEST_F(FileCommandsTest, RefusedFilesSendNothing) {
     EXPECT_EQ(cli.Run({"load", foreign, "--all"}).status, 2);
     EXPECT_EQ(cli.Run({"load"}).status, 2);
     EXPECT_TRUE(cli.Sim().RequestLog().empty());
+}
+
+TEST_F(FileCommandsTest, ShowOfWhatIsNoSettingsFileIsBadInput) {
+    QByteArray big(2 << 20, ' ');
+    const QString fifo = PathOf("fifo.qlt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QList<std::pair<QString, QString>> cases = {
+        {PathOf("missing.qlt"), "Cannot find this file."},
+        {dir.path(), "Cannot find this file."},
+        {fifo, "Failed to open document."},
+        {Write("cut.qlt", QByteArray("\x01\x00\x23", 3)), "Unexpected file format."},
+        {Write("big.qlt", big), "Unexpected file format."},
+        {Write("v2.qlt", QByteArray("\x02\x00", 2) + QByteArray(80, '\x07')),
+         "Unexpected file format."},
+        {"/proc/self/status", "Unexpected file format."},
+    };
+    for (const auto& [path, message] : cases) {
+        const auto shown = cli.RunRaw({"show", path});
+        EXPECT_EQ(shown.status, 2) << path.toStdString();
+        EXPECT_TRUE(shown.out.isEmpty());
+        EXPECT_EQ(shown.ErrLines().size(), 1) << shown.err.toStdString();
+        EXPECT_TRUE(shown.err.contains(message)) << shown.err.toStdString();
+    }
+    EXPECT_TRUE(cli.Sim().RequestLog().empty());
+}
+
+TEST_F(FileCommandsTest, LoadEndsAtTheFirstFailedWriteWithStatusOne) {
+    const QString path = PathOf("a.qlt");
+    ASSERT_EQ(cli.Run({"save", path}).status, 0);
+    cli.Sim().SetValue(0, 10);
+    cli.Sim().SetStick(0, SimStick::KeepsOld);
+    cli.Sim().SetValue(1, 20);
+    cli.Sim().ClearRequestLog();
+    const auto loaded = cli.Run({"load", path});
+    EXPECT_EQ(loaded.status, 1);
+    EXPECT_TRUE(loaded.out.isEmpty()) << loaded.out.toStdString();
+    EXPECT_EQ(loaded.ErrLines(),
+              (QStringList{"qelt32ctl: Communication failure. Please check connection of the "
+                           "maintenance cable.",
+                           "qelt32ctl: load: " + path + ": not loaded"}));
+    EXPECT_EQ(cli.Sim().Value(0), 10);
+    EXPECT_EQ(cli.Sim().SetValueCount(1), 0) << "nothing after the failed write is sent";
+    EXPECT_EQ(cli.Sim().Value(1), 20);
+}
+
+TEST_F(FileCommandsTest, ModeValuesOutsideTheirRangeAreADamagedFile) {
+    const QString path = PathOf("ok.qlt");
+    ASSERT_EQ(cli.Run({"save", path}).status, 0);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    bytes[12 + 2 * 31] = char(200); // colour mode 200
+    cli.Sim().ClearRequestLog();
+    const auto loaded = cli.Run({"load", Write("bad.qlt", bytes)});
+    EXPECT_EQ(loaded.status, 2);
+    EXPECT_EQ(loaded.ErrLines(), QStringList{"qelt32ctl: Unexpected file format."});
+    EXPECT_EQ(cli.SetValueFrames(), 0);
+}
+
+TEST_F(FileCommandsTest, UnknownScanFrequenciesAreNeverSaved) {
+    cli.Sim().DropRepliesOfKind(0x4E, 1);
+    const QString path = PathOf("never.qlt");
+    const auto saved = cli.Run({"save", path});
+    EXPECT_EQ(saved.status, 1);
+    EXPECT_TRUE(saved.err.contains("scan frequencies of the monitor could not be read"))
+        << saved.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(FileCommandsTest, DiffListsWhatALoadWouldChange) {

@@ -132,6 +132,72 @@ TEST_F(DocTest, TimingTooFarSkipsOnlyTheScreenGroup) {
     EXPECT_EQ(sim.sim.Value(Items::Interval), 4);
 }
 
+TEST_F(DocTest, LoadStopsAtTheFirstWriteThatFailsForGood) {
+    sim.monitor.SetTimings({std::chrono::milliseconds(100), {}, {}});
+    const QString path = WriteFile(
+        "a.qlt",
+        FileWith(68, 85,
+                 {{Items::Bright, 200}, {Items::Contrast, 50}, {Items::Interval, 2}, {23, 60}}));
+    const std::uint16_t bright = sim.sim.Value(Items::Bright);
+    sim.sim.SetStick(Items::Bright, SimStick::KeepsOld);
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.m_bRejected, 0);
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::CommFailure}) << "told once";
+    for (int item : {Items::Contrast, 23, 29, Items::Interval})
+        EXPECT_EQ(sim.sim.SetValueCount(item), 0) << "item " << item << " after the failure";
+    EXPECT_EQ(Current(Items::Bright), bright) << "the cache says what the monitor holds";
+    EXPECT_EQ(sim.sim.Value(Items::Bright), bright);
+}
+
+TEST_F(DocTest, LoadOnASilentMonitorEndsAtItsFirstCheckedWrite) {
+    sim.monitor.SetTimings({std::chrono::milliseconds(30), {}, {}});
+    const QString path = WriteFile("s.qlt", FileWith(68, 85, {{Items::HSize, 90}}));
+    sim.sim.DropReplies(100000);
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::CommFailure});
+    EXPECT_EQ(sim.sim.SetValueCount(Items::HPos), 0);
+    EXPECT_EQ(sim.Requests(0x01), 9) << "three read-backs of hsize, three queries each";
+    EXPECT_EQ(Current(Items::HSize), 90) << "what was sent last";
+}
+
+TEST_F(DocTest, ModeValuesTheMonitorDoesNotOfferMakeTheFileDamaged) {
+    for (auto [item, value] :
+         {std::pair{Items::ColorMode, 200}, {Items::Interval, 999}, {Items::ColorPreset, 77}}) {
+        sim.messages.Clear();
+        const QString path = WriteFile("bad.qlt", FileWith(68, 85, {{item, std::uint16_t(value)}}));
+        EXPECT_FALSE(doc.OnOpenDocument(path)) << item;
+        EXPECT_EQ(doc.m_bRejected, 1);
+        EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::UnexpectedFormat}) << item;
+    }
+    EXPECT_TRUE(sim.sim.RequestLog().empty());
+    // The maximum itself is in range.
+    EXPECT_TRUE(
+        doc.OnOpenDocument(WriteFile("max.qlt", FileWith(68, 85, {{Items::Interval, 12}}))));
+    EXPECT_EQ(sim.sim.Value(Items::Interval), 12);
+}
+
+TEST_F(DocTest, UnknownTimingRefusesSavingAndLoadsNoScreenData) {
+    sim.monitor.SetTimings({std::chrono::milliseconds(50), {}, {}});
+    sim.sim.DropReplies(1);
+    ASSERT_FALSE(sim.monitor.ReadTiming());
+    ASSERT_FALSE(sim.monitor.IsTimingKnown());
+    const QString path = PathOf("never.qlt");
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::TimingUnknown});
+    EXPECT_FALSE(QFile::exists(path));
+
+    // Not even a file saved at "0 kHz / 0 Hz" matches frequencies nobody knows.
+    sim.messages.Clear();
+    const std::uint16_t hsize = sim.sim.Value(Items::HSize);
+    ASSERT_TRUE(doc.OnOpenDocument(
+        WriteFile("zero.qlt", FileWith(0, 0, {{Items::HSize, std::uint16_t(hsize ^ 4)}}))));
+    EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::ScreenDataUnavailable});
+    EXPECT_EQ(sim.sim.SetValueCount(Items::HSize), 0);
+
+    ASSERT_TRUE(sim.monitor.ReadTiming());
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+}
+
 TEST_F(DocTest, PowerGroupOffLeavesPowerSavingAlone) {
     Profile::WriteInt("Settings", "pawer", 0);
     const std::uint16_t word = sim.sim.ModeWord();
@@ -195,6 +261,22 @@ TEST_F(DocTest, TruncatedBinaryFileIsRefusedAndNothingSent) {
         EXPECT_FALSE(doc.OnOpenDocument(WriteFile("cut.qlt", whole.left(size)))) << size;
         EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::UnexpectedFormat}) << size;
         EXPECT_EQ(doc.m_bRejected, 0);
+    }
+    EXPECT_TRUE(sim.sim.RequestLog().empty());
+}
+
+TEST_F(DocTest, FileThatIsNeitherFormIsAnUnexpectedFormat) {
+    QByteArray version2 = FileWith(68, 85);
+    version2[0] = 2;
+    QByteArray noise(82, Qt::Uninitialized);
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 73 + 41) & 0xFF);
+    for (const QByteArray& bytes :
+         {version2, noise, QByteArray("Name:\tqelt32\nState:\tR (running)\n"),
+          QByteArray("[flag]\nscreen=1\n")}) {
+        sim.messages.Clear();
+        EXPECT_FALSE(doc.OnOpenDocument(WriteFile("x.qlt", bytes))) << bytes.left(8).toHex().data();
+        EXPECT_EQ(sim.messages.shown, std::vector<int>{Str::UnexpectedFormat});
     }
     EXPECT_TRUE(sim.sim.RequestLog().empty());
 }

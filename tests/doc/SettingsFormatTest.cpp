@@ -105,12 +105,15 @@ TEST(SettingsFormat, TextSerialIsComparedAsThirtyTwoBits) {
         EXPECT_FALSE(Decode(noSerial)->hasSerial) << noSerial;
 }
 
-TEST(SettingsFormat, GarbageThatIsNotBinaryReadsAsAnEmptyTextFile) {
-    const auto decoded = Decode(QByteArray("\x00\x01\xFF\xFE garbage\0[data", 18));
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->form, Form::Text);
-    EXPECT_FALSE(decoded->hasSerial);
+TEST(SettingsFormat, GarbageWithoutADataSectionIsNoSettingsFile) {
+    EXPECT_FALSE(Decode(QByteArray("\x00\x01\xFF\xFE garbage\0[data", 18)));
+    EXPECT_FALSE(Decode("[flag]\nscreen=1\n"));
     EXPECT_FALSE(Decode(QByteArray(kMaxFileSize + 1, 'x')));
+    // An empty "data" section is still the text form (of no monitor).
+    const auto empty = Decode("[Data]\n");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->form, Form::Text);
+    EXPECT_FALSE(empty->hasSerial);
 }
 
 } // namespace

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -227,6 +230,75 @@ TEST_F(MonicomTest, BaseModeSettersRewriteTheMonitorsWord) {
     EXPECT_EQ(port.Written().size(), 4u) << "four queries, no set-value";
 }
 
+// --- one deadline for one reply ---
+
+namespace {
+// A port whose far end answers every request with a reply that trickles in: each group of
+// its bytes comes due some time after the request was written.
+class CTricklePort : public CScriptedPort {
+public:
+    struct Piece {
+        std::chrono::milliseconds after;
+        std::size_t bytes;
+    };
+    Bytes reply;
+    std::vector<Piece> pieces;
+
+    bool WriteAll(const std::uint8_t* data, std::size_t count) override {
+        m_written = Clock::now();
+        m_taken = 0;
+        return CScriptedPort::WriteAll(data, count);
+    }
+    int QueuedInput() const override {
+        std::size_t due = 0;
+        for (const Piece& piece : pieces)
+            if (Clock::now() - m_written >= piece.after)
+                due += piece.bytes;
+        return int(std::min(due, reply.size()) - m_taken);
+    }
+    bool WaitQueued(std::size_t count, Clock::time_point deadline) override {
+        while (std::size_t(QueuedInput()) < count) {
+            if (Clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(1ms);
+        }
+        return true;
+    }
+    bool ReadExact(std::uint8_t* data, std::size_t count) override {
+        if (std::size_t(QueuedInput()) < count)
+            return false;
+        std::copy_n(reply.begin() + std::ptrdiff_t(m_taken), count, data);
+        m_taken += count;
+        return true;
+    }
+
+private:
+    Clock::time_point m_written;
+    std::size_t m_taken = 0;
+};
+} // namespace
+
+TEST(ReplyDeadline, EveryStageOfAReplySharesTheOneWait) {
+    CRecordingMessages messages;
+    CTricklePort port;
+    CMonicom link;
+    link.SetSerialPort(&port);
+    link.SetTimings({200ms, 10ms, 10ms});
+    port.Open("/dev/trickle");
+    port.reply = kReplyExample;
+
+    // Sync, 'P', 'n', length and kind, data, trailer: each piece well within a wait of its
+    // own, the whole far beyond one.
+    port.pieces = {{150ms, 2}, {300ms, 1}, {450ms, 1}, {600ms, 2}, {750ms, 8}, {900ms, 2}};
+    EXPECT_FALSE(link.QueryItem(0x1A, nullptr, nullptr, nullptr));
+
+    // The same reply inside the wait is taken.
+    port.pieces = {{20ms, 6}, {60ms, 10}};
+    std::uint16_t value = 0;
+    EXPECT_TRUE(link.QueryItem(0x1A, nullptr, &value, nullptr));
+    EXPECT_EQ(value, 112);
+}
+
 // --- opening and identifying a port ---
 
 namespace {
@@ -271,11 +343,16 @@ TEST_F(OpenPortTest, ForeignOrSilentDevicesAreClosedQuietly) {
     monitor.maker = "ACME    ";
     EXPECT_FALSE(link.OpenPort(0));
     EXPECT_FALSE(link.IsPortOpen());
+    EXPECT_EQ(link.OpenFailure(), "/dev/fake0: a monitor of another maker answered (ACME)");
     monitor.maker = "VORKA   ";
     monitor.silent = true;
     EXPECT_FALSE(link.OpenPort(1));
     EXPECT_FALSE(link.IsPortOpen());
+    EXPECT_EQ(link.OpenFailure(), "/dev/fake1: no monitor answered");
     EXPECT_TRUE(messages.shown.empty());
+    monitor.silent = false;
+    ASSERT_TRUE(link.OpenPort(1));
+    EXPECT_TRUE(link.OpenFailure().isEmpty());
 }
 
 TEST_F(OpenPortTest, StaleBytesAreFlushedBeforeTheIdentityRequest) {

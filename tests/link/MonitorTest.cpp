@@ -183,8 +183,9 @@ TEST_F(MonitorFixture, ValueThatDoesNotStickIsSentAgainThenFails) {
     Start();
     fake[kHSize].sticks = false;
     EXPECT_FALSE(monitor.WriteItem(2, 112));
-    EXPECT_EQ(fake.SetsOf(kHSize), (Values{105, 110, 112, 112, 112, 112}))
-        << "every retry carries the target, not the value read back";
+    EXPECT_EQ(fake.SetsOf(kHSize), (Values{105, 110, 112, 112, 112}))
+        << "every retry carries the target, not the value read back, and none follows the "
+           "last read-back";
     EXPECT_EQ(std::count(fake.queried.begin(), fake.queried.end(), kHSize), 3);
     EXPECT_EQ(messages.shown, std::vector<int>{Str::CommFailure});
     EXPECT_EQ(Current(2), 100) << "the cache holds what the monitor reports";
@@ -193,6 +194,29 @@ TEST_F(MonitorFixture, ValueThatDoesNotStickIsSentAgainThenFails) {
     fake.sets.clear();
     ASSERT_TRUE(monitor.WriteItem(2, 103));
     EXPECT_EQ(fake.SetsOf(kHSize), (Values{103})) << "ramping starts from the monitor's value";
+}
+
+TEST_F(MonitorFixture, FailedWriteLeavesTheCacheAtWhatTheMonitorLastTook) {
+    Start();
+    // A monitor that no longer answers: the target went out, nothing came back.
+    fake.items.erase(kHSize);
+    EXPECT_FALSE(monitor.WriteItem(2, 112));
+    EXPECT_EQ(fake.SetsOf(kHSize), (Values{105, 110, 112, 112, 112}));
+    EXPECT_EQ(Current(2), 112);
+    EXPECT_EQ(monitor.Item(2).device, 112);
+
+    // A line that takes nothing: the ramp's first step never left, so nothing changed.
+    fake.sets.clear();
+    port.failWrites = 4;
+    EXPECT_FALSE(monitor.WriteItem(3, 130));
+    EXPECT_TRUE(fake.sets.empty());
+    EXPECT_EQ(Current(3), 100);
+    EXPECT_EQ(monitor.Item(3).device, 100);
+    port.failWrites = 4;
+    EXPECT_FALSE(monitor.WriteItem(Items::Interval, 3));
+    EXPECT_EQ(Current(Items::Interval), 100);
+    ASSERT_TRUE(monitor.WriteItem(3, 103));
+    EXPECT_EQ(fake.SetsOf(0x18), (Values{103})) << "the next write ramps from the monitor's value";
 }
 
 TEST_F(MonitorFixture, MonitorSlowToTakeAValuePassesOnARetry) {
@@ -208,8 +232,8 @@ TEST_F(MonitorFixture, PulledCableFailsAWriteWithOneMessage) {
     port.Fail();
     EXPECT_FALSE(monitor.WriteItem(2, 112));
     EXPECT_EQ(messages.shown, std::vector<int>{Str::CommFailure});
-    EXPECT_EQ(Current(2), 112) << "current keeps the new value";
-    EXPECT_EQ(monitor.Item(2).device, 105) << "the ramp stopped at its first step";
+    EXPECT_EQ(Current(2), 100) << "the ramp's first step never left: nothing changed";
+    EXPECT_EQ(monitor.Item(2).device, 100);
 }
 
 TEST_F(MonitorFixture, ModeItemsAreSentAsTheyAreWithoutReadBack) {

@@ -126,6 +126,36 @@ TEST_F(WatcherTest, PanelReportInPlaceOfTheStatusIsStillApplied) {
     EXPECT_EQ(notified.received, (Notes{{78, 0}, {2, 120}}));
 }
 
+TEST_F(WatcherTest, PanelReportDuringAnyAwaitedReplyIsAppliedAndNotified) {
+    // During the geometry read that follows a timing change...
+    port.Push(Timing(6900, 7200));
+    port.Push(Status(1));
+    port.Push(Panel(0x02, 33));
+    monitor.OnMonitorData();
+    EXPECT_EQ(Current(0), 33) << "the cache takes it at once";
+    // ...during a plain read, the timing request and a memory read...
+    port.Push(Panel(0x04, 44));
+    EXPECT_TRUE(monitor.ReadItem(5));
+    port.Push(Panel(0x1A, 120));
+    EXPECT_TRUE(monitor.ReadTiming());
+    fake[0x80].value = 55;
+    port.Push(Panel(0xF2, 2));
+    monitor.ReadMemory(7, nullptr, nullptr);
+    EXPECT_EQ(Current(1), 44);
+    EXPECT_EQ(Current(2), 120);
+    EXPECT_EQ(monitor.Item(2).device, 120);
+    // ...and the window hears of each once the exchange is over, the colour mode after its
+    // colours were read.
+    int cutoffAtNotify = -1;
+    notified.onNotify = [&](int item) {
+        if (item == 31)
+            cutoffAtNotify = Current(23);
+    };
+    EXPECT_TRUE(ProcessUntil([&] { return notified.received.size() == 5; }));
+    EXPECT_EQ(notified.received, (Notes{{78, 0}, {0, 33}, {1, 44}, {2, 120}, {31, 2}}));
+    EXPECT_EQ(cutoffAtNotify, 55);
+}
+
 TEST_F(WatcherTest, WithoutANoticeTheMonitorSizesDirectly) {
     monitor.SetAutoSizeNotice(nullptr);
     monitor.OnDisplayChange();

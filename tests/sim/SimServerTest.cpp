@@ -1,5 +1,6 @@
 #include "SimFrames.h"
 
+#include "sim/SimConsole.h"
 #include "sim/SimServer.h"
 
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <future>
+#include <thread>
 
 using namespace SimFrames;
 using namespace std::chrono_literals;
@@ -154,6 +156,28 @@ TEST(SimServer, LinkFollowsPullAndReplug) {
 
     server.Stop();
     EXPECT_FALSE(QFileInfo(options.linkPath).isSymLink());
+}
+
+TEST(SimServer, PullAndReplugAtOnceStillHangUpTheOldDevice) {
+    QTemporaryDir dir;
+    CSimServer::Options options = Unpaced();
+    options.linkPath = dir.filePath("monitor");
+    CSimServer server(RevC(), options);
+    ASSERT_TRUE(server.Start()) << server.Error().toStdString();
+    for (int round = 0; round < 8; ++round) {
+        SCOPED_TRACE(round);
+        Client client(options.linkPath);
+        ASSERT_TRUE(client.IsOpen());
+        // As the console runs two lines that came in one read: back to back.
+        EXPECT_TRUE(RunSimCommand(server.Monitor(), "pull").ok);
+        EXPECT_TRUE(RunSimCommand(server.Monitor(), "replug").ok);
+        client.Receive(1, 3000ms);
+        EXPECT_TRUE(client.HungUp());
+        const auto deadline = Clock::now() + 3s;
+        while (!QFileInfo(options.linkPath).exists() && Clock::now() < deadline)
+            std::this_thread::sleep_for(1ms);
+        ASSERT_TRUE(QFileInfo(options.linkPath).exists()) << "a new device after the replug";
+    }
 }
 
 TEST(SimServer, RefusesToReplaceARealFile) {
