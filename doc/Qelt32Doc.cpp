@@ -160,7 +160,7 @@ bool CQelt32Doc::Load(const SettingsFormat::SettingsContent& content, const Load
         UserMessages().Show(Str::ScreenDataUnavailable);
     // The first write that fails for good ends the load: the monitor is not answering, and
     // the rest would only wait out their own retries. The user hears of it once.
-    const CShowOnce once(Str::CommFailure);
+    CShowOnce once(Str::CommFailure);
     for (const LoadStep& step : plan.steps)
         if (!Apply(m_monitor, step))
             return false;
