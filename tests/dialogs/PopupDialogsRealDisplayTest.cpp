@@ -46,12 +46,7 @@ public:
         if (!folder.isEmpty())
             EXPECT_TRUE(m_display.Screenshot(folder + "/" + name + ".png"));
     }
-    int Stored(const QString& item) {
-        static const QRegularExpression stored(QStringLiteral("stored (\\d+)"));
-        const QRegularExpressionMatch match =
-            stored.match(m_display.SimCommand("get " + item).join('\n'));
-        return match.hasMatch() ? match.captured(1).toInt() : -1;
-    }
+    int Stored(const QString& item) { return m_display.SimStored(item); }
 
 private:
     CRealDisplay& m_display;

@@ -87,13 +87,7 @@ public:
         return ids;
     }
 
-    // The value the monitor keeps in its memory for an item ("get" answers "... stored N").
-    int Stored(const QString& item) {
-        static const QRegularExpression stored(QStringLiteral("stored (\\d+)"));
-        const QRegularExpressionMatch match =
-            stored.match(m_display.SimCommand("get " + item).join('\n'));
-        return match.hasMatch() ? match.captured(1).toInt() : -1;
-    }
+    int Stored(const QString& item) { return m_display.SimStored(item); }
 
 private:
     CRealDisplay& m_display;

@@ -252,6 +252,13 @@ int CRealDisplay::SimValue(const QString& item) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+int CRealDisplay::SimStored(const QString& item) {
+    static const QRegularExpression stored(QStringLiteral("stored (\\d+)"));
+    const QRegularExpressionMatch match =
+        stored.match(SimCommand(QStringLiteral("get %1").arg(item)).join('\n'));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
 bool CRealDisplay::RunCtl(const QStringList& arguments, QString* output) {
     const std::unique_ptr<QProcess> ctl =
         Spawn(BinDir() + QStringLiteral("/qelt32ctl"),

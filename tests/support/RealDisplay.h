@@ -62,6 +62,8 @@ public:
     QStringList SimCommand(const QString& line);
     // The current value of a simulator item, or -1 when it cannot be read.
     int SimValue(const QString& item);
+    // The value the monitor keeps in its memory for an item, -1 when it gives none.
+    int SimStored(const QString& item);
     // Runs qelt32ctl --port <link> `arguments` with the program's profile; false (with
     // Error() set) when it failed. The port is taken exclusively: not while the program runs.
     bool RunCtl(const QStringList& arguments, QString* output = nullptr);
