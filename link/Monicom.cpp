@@ -104,6 +104,9 @@ bool CMonicom::OpenPort(int index) {
     const QString path = PortMap().Path(index);
     if (path.isEmpty())
         return false;
+    // Re-opening closes the descriptor the watcher waits on: it stops first, and comes back
+    // once a monitor answers on the new one, so later front-panel reports still arrive.
+    StopWatcher();
     if (!Port().Open(path)) {
         m_strOpenFailure = Port().LastError();
         return false;
@@ -126,7 +129,7 @@ bool CMonicom::OpenPort(int index) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (std::strstr(m_identity.maker, "QURE") || std::strstr(m_identity.maker, "VORKA")) {
         m_nPortIndex = index;
-        return true;
+        return !m_bWindow || CreateWindow();
     }
     return refuse(QStringLiteral("a monitor of another maker answered (%1)")
                       .arg(QString::fromLatin1(m_identity.maker).trimmed()));

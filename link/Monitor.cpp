@@ -199,6 +199,9 @@ bool CMonitor::WriteItem(int item, std::uint16_t value) {
     if (item < 0 || item >= Items::kCount)
         return false;
     MonItem& it = m_items[item];
+    // A write is one action for the user: a read-back that failed and the write's own
+    // failure after it are one communication failure, said once.
+    CShowOnce once(Str::CommFailure);
     auto failed = [] {
         UserMessages().Show(Str::CommFailure);
         return false;
