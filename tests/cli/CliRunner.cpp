@@ -76,7 +76,10 @@ void CCliRunner::Prepare(QProcess& process) const {
 CCliRunner::Result CCliRunner::RunRaw(const QStringList& arguments) {
     QProcess process;
     Prepare(process);
-    process.start(Program(), arguments);
+    if (m_launcher.isEmpty())
+        process.start(Program(), arguments);
+    else
+        process.start(m_launcher.front(), m_launcher.mid(1) + QStringList{Program()} + arguments);
     Result result;
     if (!process.waitForFinished(kRunTimeoutMs)) {
         process.kill();

@@ -33,6 +33,8 @@ public:
 
     // Runs qelt32ctl with exactly these arguments and waits for it to end.
     Result RunRaw(const QStringList& arguments);
+    // Later runs start qelt32ctl through this command (its program and arguments first).
+    void RunThrough(const QStringList& launcher) { m_launcher = launcher; }
     // Runs qelt32ctl on the simulated monitor.
     Result Run(const QStringList& arguments) { return RunRaw(PortArguments() + arguments); }
 
@@ -59,6 +61,7 @@ private:
     void LetTheMonitorCatchUp();
 
     QTemporaryDir m_config;
+    QStringList m_launcher;
     std::unique_ptr<CSimServer> m_server;
 };
 
