@@ -11,6 +11,8 @@
 #include "FeedPort.h"
 #include "SilentMessages.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -22,7 +24,7 @@ void Check(bool condition) {
 }
 
 struct CRig {
-    CRig() {
+    CRig() : app(argc, argv) {
         SetUserMessages(&messages);
         PortMap().SetOnly(QStringLiteral("fuzz:line"));
         monitor.SetSerialPort(&port);
@@ -34,6 +36,11 @@ struct CRig {
                 received.assign(bytes, bytes + n);
         });
     }
+    // Work the link defers until a wait is over runs as the program's event loop runs it.
+    int argc = 1;
+    char name[20] = "fuzz_frame_reader";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication app;
     CSilentMessages messages;
     CFeedPort port;
     CMonitor monitor;
@@ -120,7 +127,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         rig.monitor.OnMonitorData();
         break;
     }
+    // What a wait deferred (the follow-ups of a front-panel report) runs once it is over, as
+    // the program's event loop would run it; what those defer in turn meets a closed port.
+    // Left queued, they would pile up from one input to the next.
+    QCoreApplication::sendPostedEvents();
     rig.monitor.ClosePort();
+    QCoreApplication::sendPostedEvents();
     // Every request the link wrote is a whole frame of its own making.
     const std::vector<std::uint8_t>& out = rig.port.Written();
     for (std::size_t at = 0; at < out.size();) {

@@ -6,6 +6,7 @@
 #include "platform/PrivateProfile.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -14,48 +15,61 @@ void Check(bool condition) {
         std::abort();
 }
 
+// A name as the program asks for it, and in another case: both must find the same. Made
+// once, so that the lookups allocate nothing of their own.
+struct CName {
+    explicit CName(const char* text)
+        : asked(QLatin1String(text)),
+          otherCase(asked.isLower() ? asked.toUpper() : asked.toLower()) {}
+    QString asked, otherCase;
+};
+
 // One lookup, checked against the other ways of asking the same.
-void Ask(const CPrivateProfile& ini, const QString& section, const QString& key) {
-    const QString fallback = QStringLiteral("err  ");
+void Ask(const CPrivateProfile& ini, const CName& sectionName, const CName& keyName) {
+    static const QString fallback = QStringLiteral("err  ");
+    const QString &section = sectionName.asked, &key = keyName.asked;
     const bool present = ini.HasKey(section, key);
-    Check(present == ini.HasKey(section.toLower(), key.toUpper()));
+    Check(present == ini.HasKey(sectionName.otherCase, keyName.otherCase));
     const QString whole = ini.GetString(section, key, fallback, 1 << 20);
     const QString cut = ini.GetString(section, key, fallback, 16);
     Check(cut.size() <= 15 && whole.startsWith(cut));
     Check(ini.GetString(section, key, fallback, 0).isEmpty());
     if (!present) {
-        Check(whole == QStringLiteral("err") && ini.GetInt(section, key, -7) == -7);
+        Check(whole == QLatin1String("err") && ini.GetInt(section, key, -7) == -7);
         return;
     }
     Check(ini.GetInt(section, key, -7) == (whole.isEmpty() ? -7 : ParseProfileInt(whole)));
 }
 
 // What the combination loader and the text settings form ask.
-const char* const kLookups[][2] = {{"TR-4427", "HSIZE,HPOS"},
-                                   {"TR-4427", "VSIZE,VPOS"},
-                                   {"TR-4427", "TRAPE,PARALLE"},
-                                   {"TR-4427", "SIDE,PINBALA"},
-                                   {"TR-4427", "PINTOP,PINTOPBALA"},
-                                   {"TR-4427", "PINBOTTOM,PINBOTTOMBALA"},
-                                   {"TR-4427", "VLINEARBALA,VPOS"},
-                                   {"TR-4427", "VLINEAR,VSIZE"},
-                                   {"data", "serial"},
-                                   {"data", "hsize"},
-                                   {"flag", "color"}};
+const CName kTube("TR-4427"), kData("data"), kFlag("flag");
+const std::pair<const CName&, CName> kLookups[] = {{kTube, CName("HSIZE,HPOS")},
+                                                   {kTube, CName("VSIZE,VPOS")},
+                                                   {kTube, CName("TRAPE,PARALLE")},
+                                                   {kTube, CName("SIDE,PINBALA")},
+                                                   {kTube, CName("PINTOP,PINTOPBALA")},
+                                                   {kTube, CName("PINBOTTOM,PINBOTTOMBALA")},
+                                                   {kTube, CName("VLINEARBALA,VPOS")},
+                                                   {kTube, CName("VLINEAR,VSIZE")},
+                                                   {kData, CName("serial")},
+                                                   {kData, CName("hsize")},
+                                                   {kFlag, CName("color")}};
+const CName kKnownSection("Q"), kKnownKey("k");
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     const CPrivateProfile ini = CPrivateProfile::FromBytes(bytes);
-    for (const auto& lookup : kLookups)
-        Ask(ini, QLatin1String(lookup[0]), QLatin1String(lookup[1]));
+    for (const auto& [section, key] : kLookups)
+        Ask(ini, section, key);
 
     // The first section of a name, and its first key, win.
     const CPrivateProfile known = CPrivateProfile::FromBytes("[Q]\n k = ' 1x '\n" + bytes);
-    Check(known.GetString(QStringLiteral("q"), QStringLiteral("K"), QString(), 64) ==
-          QStringLiteral(" 1x "));
-    Check(known.GetInt(QStringLiteral("Q"), QStringLiteral("k"), 0) == 0);
-    Ask(known, QStringLiteral("q"), QStringLiteral("HSIZE,HPOS"));
+    Check(known.GetString(kKnownSection.otherCase, kKnownKey.otherCase, QString(), 64) ==
+          QLatin1String(" 1x "));
+    Check(known.GetInt(kKnownSection.asked, kKnownKey.asked, 0) == 0);
+    Ask(known, kKnownSection, kLookups[0].second);
     return 0;
 }

@@ -28,8 +28,10 @@ int RequestDataCount(std::uint8_t command) {
 }
 
 std::vector<std::uint8_t> BuildRequest(const MonRequest& request) {
-    std::vector<std::uint8_t> frame = {kSync, kSync, 'n', 'P', request.length, request.command};
     const int count = RequestDataCount(request.command);
+    std::vector<std::uint8_t> frame;
+    frame.reserve(6 + std::size_t(count) + 3);
+    frame.insert(frame.end(), {kSync, kSync, 'n', 'P', request.length, request.command});
     frame.insert(frame.end(), request.data.begin(), request.data.begin() + count);
     // The checksum covers everything from the 'n' on.
     frame.push_back(Xor(frame.data() + 2, frame.size() - 2));

@@ -172,11 +172,15 @@ bool CMonicom::ReceiveFrame(MonReply& reply) {
 }
 
 bool CMonicom::ReceiveFrame(MonReply& reply, Clock::time_point deadline) {
-    std::vector<std::uint8_t> taken; // every byte this receive consumed, for the trace
+    // Every byte this receive consumed, kept for the trace only; the buffer is reused, so a
+    // receive allocates nothing once it has seen its longest frame.
+    std::vector<std::uint8_t>& taken = m_taken;
+    taken.clear();
     auto take = [&](std::uint8_t* data, std::size_t count, Clock::time_point deadline) {
         if (!ReadBytes(data, count, deadline))
             return false;
-        taken.insert(taken.end(), data, data + count);
+        if (m_trace)
+            taken.insert(taken.end(), data, data + count);
         return true;
     };
     auto fail = [&] {

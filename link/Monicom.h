@@ -192,6 +192,7 @@ private:
     std::unique_ptr<ISerialPort> m_ownPort;
     ISerialPort* m_pPort = nullptr;
     TraceSink m_trace;
+    std::vector<std::uint8_t> m_taken; // the bytes the current receive took, for the trace
     MonTimings m_timings;
     QString m_strOpenFailure;
     std::thread m_watcher;

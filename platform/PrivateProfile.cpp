@@ -2,35 +2,37 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringTokenizer>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
 
-QString DecodeText(const QByteArray& bytes) {
+QString DecodeText(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
+        return QString::fromUtf8(bytes.sliced(3));
     if (bytes.startsWith("\xFF\xFE")) {
         QStringDecoder utf16(QStringDecoder::Utf16LE);
-        return utf16(bytes.mid(2));
+        return utf16(bytes.sliced(2));
     }
     if (bytes.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(QStringDecoder::Utf16BE);
-        return utf16(bytes.mid(2));
+        return utf16(bytes.sliced(2));
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
-QString Unquote(const QString& value) {
+QStringView Unquote(QStringView value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
-        return value.mid(1, value.size() - 2);
+        return value.sliced(1, value.size() - 2);
     return value;
 }
 
-bool SameName(const QString& a, const QString& b) {
+bool SameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -38,36 +40,34 @@ bool SameName(const QString& a, const QString& b) {
 
 CPrivateProfile CPrivateProfile::FromBytes(const QByteArray& bytes) {
     CPrivateProfile profile;
-    const QString text = DecodeText(bytes);
-    Section* current = nullptr;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        qsizetype end = pos;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        const QString line = text.mid(pos, end - pos).trimmed();
-        pos = end + 1;
-
-        if (line.isEmpty() || line.front() == ';')
-            continue;
-        if (line.front() == '[') {
-            const qsizetype close = line.lastIndexOf(']');
-            if (close < 0)
-                continue; // not a header and not a key of any section
-            profile.m_sections.push_back({line.mid(1, close - 1).trimmed(), {}});
-            current = &profile.m_sections.back();
-            continue;
-        }
-        if (!current)
-            continue;
-        const qsizetype equals = line.indexOf('=');
-        if (equals < 0)
-            current->entries.push_back({line, QString()});
-        else
-            current->entries.push_back(
-                {line.left(equals).trimmed(), Unquote(line.mid(equals + 1).trimmed())});
-    }
+    profile.m_text = DecodeText(bytes);
+    // A line ends at a CR, an LF or both (the empty line between the two is skipped).
+    for (const QStringView row : qTokenize(QStringView(profile.m_text), u'\n'))
+        for (const QStringView piece : qTokenize(row, u'\r'))
+            profile.AddLine(piece.trimmed());
     return profile;
+}
+
+void CPrivateProfile::AddLine(QStringView line) {
+    if (line.isEmpty() || line.front() == ';')
+        return;
+    if (line.front() == '[') {
+        const qsizetype close = line.lastIndexOf(']');
+        if (close < 0)
+            return; // not a header and not a key of any section
+        m_sections.push_back(
+            {line.sliced(1, close - 1).trimmed(), m_entries.size(), m_entries.size()});
+        return;
+    }
+    if (m_sections.empty())
+        return;
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0)
+        m_entries.push_back({line, QStringView()});
+    else
+        m_entries.push_back(
+            {line.first(equals).trimmed(), Unquote(line.sliced(equals + 1).trimmed())});
+    m_sections.back().end = m_entries.size();
 }
 
 CPrivateProfile CPrivateProfile::FromFile(const QString& path) {
@@ -77,13 +77,13 @@ CPrivateProfile CPrivateProfile::FromFile(const QString& path) {
     return FromBytes(file.readAll());
 }
 
-const QString* CPrivateProfile::Find(const QString& section, const QString& key) const {
+const QStringView* CPrivateProfile::Find(QStringView section, QStringView key) const {
     for (const Section& s : m_sections) {
         if (!SameName(s.name, section))
             continue;
-        for (const Entry& e : s.entries)
-            if (SameName(e.key, key))
-                return &e.value;
+        for (std::size_t i = s.first; i < s.end; ++i)
+            if (SameName(m_entries[i].key, key))
+                return &m_entries[i].value;
         return nullptr; // only the first section of a name is searched
     }
     return nullptr;
@@ -93,20 +93,16 @@ QString CPrivateProfile::GetString(const QString& section, const QString& key,
                                    const QString& defaultValue, int bufferSize) const {
     if (bufferSize <= 0)
         return QString();
-    const QString* value = Find(section, key);
-    QString result;
-    if (value) {
-        result = *value;
-    } else {
-        result = defaultValue;
-        while (!result.isEmpty() && result.back() == ' ')
-            result.chop(1);
-    }
-    return result.left(bufferSize - 1);
+    if (const QStringView* value = Find(section, key))
+        return value->first(std::min<qsizetype>(value->size(), bufferSize - 1)).toString();
+    QStringView result = defaultValue;
+    while (!result.isEmpty() && result.back() == ' ')
+        result.chop(1);
+    return result.first(std::min<qsizetype>(result.size(), bufferSize - 1)).toString();
 }
 
 int CPrivateProfile::GetInt(const QString& section, const QString& key, int defaultValue) const {
-    const QString* value = Find(section, key);
+    const QStringView* value = Find(section, key);
     return value && !value->isEmpty() ? ParseProfileInt(*value) : defaultValue;
 }
 
@@ -121,7 +117,7 @@ bool CPrivateProfile::HasSection(const QString& section) const {
     return false;
 }
 
-int ParseProfileInt(const QString& text) {
+int ParseProfileInt(QStringView text) {
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 #include <vector>
 
@@ -32,17 +33,24 @@ public:
     bool HasSection(const QString& section) const;
 
 private:
+    // Names and values are views into m_text, which no one changes once it is read: reading a
+    // file allocates the text, the section and entry tables and nothing per line. A copy
+    // shares the text, so its views stay valid whichever copy goes first.
     struct Entry {
-        QString key;
-        QString value;
+        QStringView key;
+        QStringView value;
     };
     struct Section {
-        QString name;
-        std::vector<Entry> entries;
+        QStringView name;
+        std::size_t first = 0, end = 0; // its entries in m_entries
     };
-    const QString* Find(const QString& section, const QString& key) const;
+    // Takes one trimmed line: a section header, a key of the current section, or nothing.
+    void AddLine(QStringView line);
+    const QStringView* Find(QStringView section, QStringView key) const;
 
+    QString m_text;
     std::vector<Section> m_sections;
+    std::vector<Entry> m_entries;
 };
 
 // Single lookups that read the file at `path` each time, as the system calls did.
@@ -52,4 +60,4 @@ int GetPrivateProfileInt(const QString& section, const QString& key, int default
                          const QString& path);
 
 // The leading decimal number of `text` (optional sign) wrapped to 32 bits, 0 without digits.
-int ParseProfileInt(const QString& text);
+int ParseProfileInt(QStringView text);

@@ -2,9 +2,11 @@
 # Builds the fuzz targets (fuzz/) with clang's libFuzzer and the address and
 # undefined-behaviour sanitizers in their own build folder, and runs each in turn for a
 # fixed time on a seed corpus made from our own frames and files. Prints, per target, its
-# "== NAME" line, the executions and their rate. Any crash, hang or broken promise fails
-# the script (after every target has run); its input is left in the build folder.
+# "== NAME" line, the executions, their rate and the peak resident memory. Any crash, hang,
+# leak or broken promise fails the script (after every target has run); its input is left
+# in the build folder, beside the target's whole log.
 #   FUZZ_SECONDS  time per target (default 120)
+#   FUZZ_RUNS     executions per target instead of a time (a long run: 10000000)
 #   FUZZ_TARGETS  the targets to run (default all)
 #   BUILD_DIR     build folder (default build-fuzz)
 set -euo pipefail
@@ -137,13 +139,20 @@ run() { # target, extra libFuzzer options...
     local name=${target#fuzz_}
     local corpus=$build/corpus/$target dict=fuzz/${name/#settings_*/settings}.dict
     mkdir -p "$corpus"
-    local options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+    local options=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$build/$target-")
+    if [ -n "${FUZZ_RUNS:-}" ]; then
+        options+=(-runs="$FUZZ_RUNS")
+        echo "== $target: $FUZZ_RUNS runs"
+    else
+        options+=(-max_total_time="$seconds")
+        echo "== $target: $seconds s"
+    fi
     [ -f "$dict" ] && options+=(-dict="$dict")
-    echo "== $target: $seconds s"
     if "$build/bin/$target" "${options[@]}" "$@" "$corpus" "$seeds/$target" \
         2>"$build/$target.log"; then
-        grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$build/$target.log"
+        grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' \
+            "$build/$target.log"
     else
         tail -40 "$build/$target.log"
         status=1

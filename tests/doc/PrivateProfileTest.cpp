@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 CPrivateProfile Ini(const char* text) {
@@ -53,6 +55,18 @@ TEST(PrivateProfile, QuotesCommentsAndOddLines) {
     EXPECT_EQ(ini.GetString("s", "k", "", 64), "a=b");
 }
 
+TEST(PrivateProfile, HeadersEndAtTheirLastBracket) {
+    const CPrivateProfile ini =
+        Ini("[]\n=empty\n[ a ] b ]x\nk=1\n[q]\n\"\"\n'\n k =\"\n[c]d\nk='\"\n");
+    EXPECT_EQ(ini.GetString("", "", "", 64), "empty");
+    EXPECT_EQ(ini.GetInt("a ] b", "k", 0), 1);
+    EXPECT_TRUE(ini.HasKey("q", "\"\""));
+    EXPECT_TRUE(ini.HasKey("q", "'"));
+    EXPECT_EQ(ini.GetString("q", "k", "d", 64), "\""); // one quote is no pair
+    EXPECT_FALSE(ini.HasSection("c]d"));
+    EXPECT_EQ(ini.GetString("c", "k", "", 64), "'\""); // quotes that do not match stay
+}
+
 TEST(PrivateProfile, IntegersAreLeadingDecimalNumbers) {
     const CPrivateProfile ini = Ini("[n]\na=42abc\nb=-17\nc=+5\nd=abc\ne=\nf=4294967297\ng=0x10\n");
     EXPECT_EQ(ini.GetInt("n", "a", 0), 42);
@@ -71,6 +85,21 @@ TEST(PrivateProfile, ByteOrderMarksAndEncodings) {
     // Not UTF-8: read as Latin-1 rather than lost.
     EXPECT_EQ(CPrivateProfile::FromBytes("[s]\nk=\xE9t\xE9\n").GetString("s", "k", "", 9),
               QString::fromLatin1("\xE9t\xE9"));
+}
+
+TEST(PrivateProfile, CopiesKeepTheirTextWhenTheOriginalIsGone) {
+    // Lines end in CR, LF or both; a copy and a moved-to profile still read after the
+    // profile they came from is gone.
+    auto ini = std::make_unique<CPrivateProfile>(Ini("[a]\rk= 'v1' \r\n[b]\nk=2\n"));
+    const CPrivateProfile copy = *ini;
+    CPrivateProfile moved = std::move(*ini);
+    ini.reset();
+    EXPECT_EQ(copy.GetString("A", "K", "", 64), "v1");
+    EXPECT_EQ(moved.GetInt("b", "k", 0), 2);
+    moved = Ini("[c]\nk=3\n");
+    EXPECT_EQ(moved.GetInt("c", "k", 0), 3);
+    EXPECT_FALSE(moved.HasSection("a"));
+    EXPECT_EQ(copy.GetInt("b", "k", 0), 2);
 }
 
 TEST(PrivateProfile, FileFunctionsReadThePath) {

@@ -215,6 +215,20 @@ TEST_F(MonicomTest, TraceSeesFramesSentAndEveryByteReceived) {
     EXPECT_EQ(traced[0].second.size(), 10u);
     EXPECT_FALSE(traced[1].first);
     EXPECT_EQ(traced[1].second, Concat({{0x01, 0x02}, kReplyExample}));
+
+    // Each receive reports its own bytes only, a failed one too, longer or shorter than the
+    // one before it.
+    traced.clear();
+    MonReply reply;
+    port.Push(Concat({{0x13, 0x55, 0x13, 0x55, 0x55, 'A'}, kReplyExample}));
+    EXPECT_FALSE(link.ReceiveFrame(reply));
+    EXPECT_TRUE(link.ReceiveFrame(reply));
+    port.Push(Bytes{0x55, 0x55, 'P'});
+    EXPECT_FALSE(link.ReceiveFrame(reply));
+    ASSERT_EQ(traced.size(), 3u);
+    EXPECT_EQ(traced[0].second, (Bytes{0x13, 0x55, 0x13, 0x55, 0x55, 'A'}));
+    EXPECT_EQ(traced[1].second, kReplyExample);
+    EXPECT_EQ(traced[2].second, (Bytes{0x55, 0x55, 'P'}));
 }
 
 TEST_F(MonicomTest, BaseModeSettersRewriteTheMonitorsWord) {
