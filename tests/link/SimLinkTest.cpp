@@ -91,9 +91,10 @@ TEST_F(SimLinkTest, ValueThatDoesNotStickFailsWithTheMonitorsValueCached) {
 
 TEST_F(SimLinkTest, PulledCableFailsEveryOperationWithoutHanging) {
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(monitor.CreateWindow());
+    // Connected before the watcher starts: it emits on its own thread.
     std::atomic<int> failures = 0;
     QObject::connect(&monitor, &CMonicom::portFailed, [&] { ++failures; });
+    ASSERT_TRUE(monitor.CreateWindow());
     monitor.SetTimings({10s, 0ms, 0ms});
     Sim().PullCable();
     EXPECT_TRUE(ProcessUntil([&] { return failures == 1; })) << "the watcher ends and says so";
