@@ -6,13 +6,15 @@
 # leak or broken promise fails the script (after every target has run); its input is left
 # in the build folder, beside the target's whole log.
 #   FUZZ_SECONDS  time per target (default 120)
-#   FUZZ_RUNS     executions per target instead of a time (a long run: 10000000)
+#   FUZZ_RUNS     executions per target (a long run: 10000000); FUZZ_SECONDS, when also
+#                 given, then caps the time
 #   FUZZ_TARGETS  the targets to run (default all)
 #   BUILD_DIR     build folder (default build-fuzz)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build-fuzz}
-seconds=${FUZZ_SECONDS:-120}
+seconds=${FUZZ_SECONDS:-}
+[ -n "${FUZZ_RUNS:-}" ] || seconds=${seconds:-120}
 all=(fuzz_frame_reader fuzz_private_profile fuzz_cursor fuzz_command_line fuzz_settings_binary
     fuzz_settings_load)
 read -r -a targets <<<"${FUZZ_TARGETS:-${all[*]}}"
@@ -141,13 +143,9 @@ run() { # target, extra libFuzzer options...
     mkdir -p "$corpus"
     local options=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$build/$target-")
-    if [ -n "${FUZZ_RUNS:-}" ]; then
-        options+=(-runs="$FUZZ_RUNS")
-        echo "== $target: $FUZZ_RUNS runs"
-    else
-        options+=(-max_total_time="$seconds")
-        echo "== $target: $seconds s"
-    fi
+    [ -n "${FUZZ_RUNS:-}" ] && options+=(-runs="$FUZZ_RUNS")
+    [ -n "$seconds" ] && options+=(-max_total_time="$seconds")
+    echo "== $target:${FUZZ_RUNS:+ $FUZZ_RUNS runs}${seconds:+ $seconds s}"
     [ -f "$dict" ] && options+=(-dict="$dict")
     if "$build/bin/$target" "${options[@]}" "$@" "$corpus" "$seeds/$target" \
         2>"$build/$target.log"; then
