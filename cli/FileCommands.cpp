@@ -11,6 +11,7 @@
 #include <QJsonObject>
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -105,6 +106,17 @@ int RunLoad(CCliContext& ctx) {
             return Exit::Usage;
         return ctx.MonitorFailed(QStringLiteral("%1: not loaded").arg(args.front()));
     }
+    // The controller sends the mode items without reading them back: those the chosen
+    // groups set are read back once, as after a single change.
+    std::vector<int> modes{Items::ModeWord};
+    if (groups->color)
+        modes.insert(modes.end(), {Items::ColorMode, Items::ColorPreset});
+    if (groups->power)
+        modes.push_back(Items::Interval);
+    if (const int status = ctx.ConfirmTaken(
+            modes, QStringLiteral("%1: the monitor did not take every mode the file sets")
+                       .arg(args.front())))
+        return status;
     ctx.Print(QStringLiteral("loaded %1").arg(args.front()));
     return Exit::Ok;
 }

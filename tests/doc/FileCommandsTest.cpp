@@ -138,6 +138,30 @@ TEST_F(FileCommandsTest, LoadEndsAtTheFirstFailedWriteWithStatusOne) {
     EXPECT_EQ(cli.Sim().Value(1), 20);
 }
 
+// Mode items get no reply to a set-value: the load reads back those its groups set.
+TEST_F(FileCommandsTest, AModeTheMonitorDidNotTakeFailsTheLoad) {
+    constexpr int kInterval = 32;
+    const QString path = PathOf("modes.qlt");
+    const std::uint16_t interval = cli.Sim().Value(kInterval) == 1 ? 2 : 1;
+    cli.Sim().SetValue(kInterval, interval);
+    ASSERT_EQ(cli.Run({"save", path}).status, 0);
+    cli.Sim().SetValue(kInterval, std::uint16_t(interval + 1));
+    cli.Sim().SetStick(kInterval, SimStick::KeepsOld);
+
+    const auto colourOnly = cli.Run({"load", path, "--groups", "color"});
+    EXPECT_EQ(colourOnly.status, 0) << colourOnly.err.toStdString();
+
+    const auto loaded = cli.Run({"load", path});
+    EXPECT_EQ(loaded.status, 1);
+    EXPECT_TRUE(loaded.out.isEmpty()) << loaded.out.toStdString();
+    EXPECT_EQ(loaded.ErrLines(),
+              QStringList{"qelt32ctl: load: " + path +
+                          ": the monitor did not take every mode the file sets"});
+    cli.Sim().SetStick(kInterval, SimStick::Sticks);
+    EXPECT_EQ(cli.Run({"load", path}).status, 0);
+    EXPECT_EQ(cli.Sim().Value(kInterval), interval);
+}
+
 TEST_F(FileCommandsTest, ModeValuesOutsideTheirRangeAreADamagedFile) {
     const QString path = PathOf("ok.qlt");
     ASSERT_EQ(cli.Run({"save", path}).status, 0);
