@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         std::printf("  %2d %-13s mean %7.3f ms   max %7.3f ms\n", p.pattern, p.name, f.meanMs,
                     f.maxMs);
         const std::string what = std::string("pattern paint, ") + p.name;
-        PrintFigure(what.c_str(), f.meanMs, "ms", "");
+        PrintFigure(what.c_str(), f.meanMs, "ms", "< 20 ms");
         if (!saveDir.isEmpty()) {
             const QString file = QStringLiteral("%1/pattern-%2-%3x%4.png")
                                      .arg(saveDir)

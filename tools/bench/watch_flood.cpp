@@ -117,8 +117,9 @@ int main(int argc, char** argv) {
     std::printf("last notification %.1f ms after the last report was made (a 12-byte report is "
                 "%.1f ms of line time)\n",
                 Ms(arrivals.times.back() - reported.back()), 12 / 960.0 * 1000);
+    // No growing delay: the last report is followed as fast as a single one.
     PrintFigure("held key: last notification after the last report",
-                Ms(arrivals.times.back() - reported.back()), "ms", "");
+                Ms(arrivals.times.back() - reported.back()), "ms", "<= 21.7 ms");
     if (inOrder) {
         std::vector<double> delays;
         for (int i = 0; i < kReports; ++i)
