@@ -27,14 +27,11 @@ int ExitWithKeys(CRealDisplay& display, const QString& answer = {}) {
     if (!display.Key("alt+f") || !display.Key("x"))
         return -1;
     if (!answer.isEmpty()) {
-        QString ids;
-        if (!CRealDisplay::WaitUntil([&] {
-                return display.Xdotool({"search", "--onlyvisible", "--name", "^Vistrel Pro$"},
-                                       &ids) &&
-                       !ids.trimmed().isEmpty();
-            }))
+        QStringList question;
+        if (!CRealDisplay::WaitUntil(
+                [&] { return !(question = display.VisibleWindows("^Vistrel Pro$")).isEmpty(); }))
             return -1;
-        if (!display.Focus(ids.split('\n').first()) || !display.Key(answer))
+        if (!display.Focus(question.first()) || !display.Key(answer))
             return -1;
     }
     return display.WaitForProgramEnd();

@@ -30,11 +30,7 @@ protected:
 
     // Whether a visible window's title names the file.
     bool TitleNamesFile() {
-        QString ids;
-        return display.Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                QStringLiteral("--name"), QStringLiteral("evening\\.qlt")},
-                               &ids) &&
-               !ids.trimmed().isEmpty();
+        return !display.VisibleWindows(QStringLiteral("evening\\.qlt")).isEmpty();
     }
 
     bool Minimize() {

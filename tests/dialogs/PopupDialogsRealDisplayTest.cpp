@@ -17,11 +17,7 @@ public:
     explicit PopupDialogs(CRealDisplay& display) : m_display(display) {}
 
     // The first visible window whose title matches `title`, or empty.
-    QString Find(const QString& title) {
-        QString out;
-        m_display.Xdotool({"search", "--onlyvisible", "--name", title}, &out);
-        return out.split('\n', Qt::SkipEmptyParts).value(0);
-    }
+    QString Find(const QString& title) { return m_display.VisibleWindows(title).value(0); }
     // Opens the popup menu and picks its `entry`-th command; the dialog that comes up gets
     // the keyboard. Each entry is clicked at its own place: a pointer that is already where
     // it is sent keeps xdotool waiting for a movement that never comes.

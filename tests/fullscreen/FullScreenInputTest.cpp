@@ -40,11 +40,7 @@ public:
     explicit FullScreenInput(CRealDisplay& display) : m_display(display) {}
 
     // Visible windows whose title matches `pattern`.
-    QStringList Windows(const QString& pattern) {
-        QString out;
-        m_display.Xdotool({"search", "--onlyvisible", "--name", pattern}, &out);
-        return out.split('\n', Qt::SkipEmptyParts);
-    }
+    QStringList Windows(const QString& pattern) { return m_display.VisibleWindows(pattern); }
     bool FrameShown() { return Windows("Vistrel Pro").contains(m_display.Window()); }
     QString FullScreenWindow() { return Windows("^Vistrel Pro$").value(0); }
 

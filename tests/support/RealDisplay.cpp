@@ -294,6 +294,14 @@ bool CRealDisplay::WaitUntil(const std::function<bool()>& condition,
     }
 }
 
+QStringList CRealDisplay::VisibleWindows(const QString& title) {
+    QString ids;
+    Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+             title},
+            &ids);
+    return ids.split('\n', Qt::SkipEmptyParts);
+}
+
 bool CRealDisplay::Xdotool(const QStringList& arguments, QString* output) {
     QProcess xdotool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

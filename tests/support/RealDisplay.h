@@ -70,6 +70,8 @@ public:
 
     // Runs xdotool with these arguments on the display; false when it failed.
     bool Xdotool(const QStringList& arguments, QString* output = nullptr);
+    // The visible windows whose title matches the regular expression `title`.
+    QStringList VisibleWindows(const QString& title);
     // Gives a window the keyboard focus (activates it under the window manager).
     bool Focus(const QString& window);
     // Presses keys through the X server's input path, to whatever has the focus
