@@ -23,6 +23,24 @@ QStringList ScreenshotTargets() {
             QStringLiteral("fullscreen-convergence")};
 }
 
+namespace {
+
+const QStringList kTextOnlyOptions = {QStringLiteral("-h"),     QStringLiteral("-?"),
+                                      QStringLiteral("--help"), QStringLiteral("--help-all"),
+                                      QStringLiteral("-V"),     QStringLiteral("--version")};
+
+} // namespace
+
+bool AsksForTextOnly(const QStringList& arguments) {
+    for (const QString& word : arguments.mid(1)) {
+        if (word == QLatin1String("--"))
+            return false;
+        if (kTextOnlyOptions.contains(word))
+            return true;
+    }
+    return false;
+}
+
 bool ParseCommandLine(const QStringList& arguments, StartupOptions& options,
                       std::unique_ptr<CSimServer>& sim, QString* error) {
     QCommandLineParser parser;
@@ -30,6 +48,11 @@ bool ParseCommandLine(const QStringList& arguments, StartupOptions& options,
         QCoreApplication::translate("CommandLine", "Adjusts a CRT monitor over its serial "
                                                    "maintenance cable."));
     const QCommandLineOption helpOption = parser.addHelpOption();
+    // -V as in qelt32ctl and qelt32-sim (Qt's own version option would be -v).
+    const QCommandLineOption versionOption(
+        {QStringLiteral("V"), QStringLiteral("version")},
+        QCoreApplication::translate("CommandLine", "Show the program's version."));
+    parser.addOption(versionOption);
     const QCommandLineOption noSplash(
         QStringLiteral("no-splash"),
         QCoreApplication::translate("CommandLine", "Start without the start-up picture."));
@@ -54,6 +77,10 @@ bool ParseCommandLine(const QStringList& arguments, StartupOptions& options,
     if (!parser.parse(NormalizePortArguments(arguments))) {
         *error = parser.errorText();
         return false;
+    }
+    if (parser.isSet(versionOption)) {
+        options.version = true;
+        return true;
     }
     if (parser.isSet(helpOption)) {
         options.help = true;

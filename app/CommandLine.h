@@ -17,7 +17,12 @@ struct StartupOptions {
     QString screenshotOf = QStringLiteral("main"); // see ScreenshotTargets()
     bool help = false;
     QString helpText;
+    bool version = false;
 };
+
+// Whether the command line asks only for text (--help, --version): such a start needs no
+// display and opens no window.
+bool AsksForTextOnly(const QStringList& arguments);
 
 // What --screenshot-of accepts.
 QStringList ScreenshotTargets();

@@ -11,6 +11,7 @@
 #include "platform/StringTable.h"
 #include "platform/Translations.h"
 #include "platform/UserMessages.h"
+#include "platform/Version.h"
 #include "sim/SimServer.h"
 
 #include <QApplication>
@@ -68,9 +69,38 @@ std::optional<int> JoinRunningInstance(CInstanceServer& server, const QString& f
     return std::nullopt;
 }
 
+// --help and --version: the text on standard output, without a display or a window.
+// Nothing when the words only looked like those options (the value of another option).
+std::optional<int> PrintTextOnly(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    InstallTranslations(app);
+    StartupOptions options;
+    std::unique_ptr<CSimServer> sim;
+    QString error;
+    if (!ParseCommandLine(QCoreApplication::arguments(), options, sim, &error)) {
+        Warn(error);
+        return 2;
+    }
+    if (!options.help && !options.version)
+        return std::nullopt;
+    if (options.version)
+        std::fprintf(stdout, "qelt32 %s\n", kQelt32Version);
+    else
+        std::fputs(qPrintable(options.helpText), stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (AsksForTextOnly(arguments))
+            if (const std::optional<int> status = PrintTextOnly(argc, argv))
+                return *status;
+    }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("qelt32"));
     InstallTranslations(app);
@@ -82,10 +112,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qelt32: %s\n", qPrintable(error));
         QMessageBox::warning(nullptr, LoadAppString(Str::AppTitle), error);
         return 2;
-    }
-    if (options.help) {
-        std::fputs(qPrintable(options.helpText), stdout);
-        return 0;
     }
 
     CMessageBoxMessages messageBoxes;

@@ -7,7 +7,24 @@
 #include "link/ColorTempMath.h"
 #include "link/Monitor.h"
 
+#include <QJsonObject>
+
 namespace {
+
+// "6500K step 25", or {"kelvin":6500,"step":25}; a negative step is none.
+void PrintTemperature(CCliContext& ctx, int step, bool revisionB) {
+    if (ctx.Json()) {
+        const bool none = step < 0;
+        ctx.PrintJson({{QStringLiteral("kelvin"),
+                        none ? QJsonValue() : QJsonValue(ColorTemp::KelvinOfStep(step, revisionB))},
+                       {QStringLiteral("step"), none ? QJsonValue() : QJsonValue(step)}});
+    } else if (step < 0) {
+        ctx.Print(QStringLiteral("none (the colour values match no step of the scale)"));
+    } else {
+        ctx.Print(
+            QStringLiteral("%1K step %2").arg(ColorTemp::KelvinOfStep(step, revisionB)).arg(step));
+    }
+}
 
 int RunColorTemp(CCliContext& ctx) {
     if (ctx.Args().size() > 1)
@@ -25,13 +42,7 @@ int RunColorTemp(CCliContext& ctx) {
     const bool revisionB = monitor.GetProtocolRevision() == 0;
 
     if (!word) {
-        const int step = monitor.GetColorTemp();
-        if (step < 0)
-            ctx.Print(QStringLiteral("none (the colour values match no step of the scale)"));
-        else
-            ctx.Print(QStringLiteral("%1K step %2")
-                          .arg(ColorTemp::KelvinOfStep(step, revisionB))
-                          .arg(step));
+        PrintTemperature(ctx, monitor.GetColorTemp(), revisionB);
         return Exit::Ok;
     }
     const std::optional<int> step = Arguments::ColorTempStep(*word, revisionB, &error);
@@ -42,7 +53,10 @@ int RunColorTemp(CCliContext& ctx) {
         return ctx.MonitorFailed(refused);
     // Beyond revision B the mode word's colour bit and the preset index change too, unchecked.
     if (!revisionB)
-        return ctx.ConfirmTaken({Items::ModeWord, Items::ColorPreset}, refused);
+        if (const int status = ctx.ConfirmTaken({Items::ModeWord, Items::ColorPreset}, refused))
+            return status;
+    if (ctx.Json())
+        PrintTemperature(ctx, *step, revisionB);
     return Exit::Ok;
 }
 
@@ -58,6 +72,9 @@ const CCommandRegistrar kColorTemp({
         "step of the monitor's scale. The scale runs from 4000K to 10000K in steps of 100K\n"
         "(steps 0..60); revision-B monitors have 6500K, 7000K, 7500K, 8000K, 8500K, 9000K\n"
         "and 9300K (steps 0..6). Other temperatures are refused."),
+    .json = QStringLiteral("{\"kelvin\", \"step\"}: the temperature shown or set; both null when\n"
+                           "the colour values match no step."),
+    .arguments = {QStringLiteral("VALUE")},
     .run = RunColorTemp,
 });
 

@@ -4,8 +4,11 @@ namespace CommandLine {
 
 namespace {
 
+// The short options: -h (help) and -V (version). Other words with one dash are a
+// command's (adjust hpos -5).
 bool LooksLikeOption(const QString& word) {
-    return word == QLatin1String("-h") || (word.startsWith("--") && word.size() > 2);
+    return word == QLatin1String("-h") || word == QLatin1String("-V") ||
+           (word.startsWith("--") && word.size() > 2);
 }
 
 bool IsHelp(const QString& word) {

@@ -9,7 +9,7 @@
 // may stand before or after the command ("qelt32ctl dump --json") while the command's
 // words may look like options ("adjust hpos -5").
 //
-// Before the command every "--name" or "-h" word is an option. After it, only options the
+// Before the command every "--name", "-h" or "-V" word is an option. After it, only options the
 // program knows are taken out; anything else is left to the command. "--" ends the
 // options: what follows belongs to the command.
 namespace CommandLine {

@@ -33,4 +33,12 @@ std::vector<const CliCommand*> All() {
     return all;
 }
 
+QStringList TakingJson() {
+    QStringList names;
+    for (const auto& [name, command] : Commands())
+        if (!command.json.isEmpty())
+            names << name;
+    return names;
+}
+
 } // namespace CommandRegistry

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -33,13 +34,25 @@ class CCliContext;
 //            .run = RunStore,
 //        });
 //        } // namespace
-//      With --json a command that prints values prints JSON (ctx.Json(), ctx.PrintJson);
-//      the others print their plain text as always.
+//      With --json a command prints its result as one JSON object (ctx.Json(),
+//      ctx.PrintJson) and says in .json what the object holds.
+//   4. `qelt32ctl --help`, `help COMMAND`, the manual page and the bash completion are all
+//      made from these entries (cli/docgen), so they cannot disagree.
 struct CliCommand {
     QString name;
     QString synopsis; // the command with its arguments, e.g. "set NAME VALUE [NAME VALUE]..."
     QString summary;  // one line for the command list
     QString help;     // the full description; may span lines
+    // With --json: what the one object it prints holds. Empty for a command whose output
+    // stays text (help).
+    QString json = {};
+    // For completion, what each argument takes in turn: ITEM, FILE (any file),
+    // SETTINGS-FILE, COMMAND, VALUE (nothing to offer) or the words it accepts separated by
+    // blanks ("on off"). With repeatArguments the list starts again after its last entry.
+    QStringList arguments = {};
+    bool repeatArguments = false;
+    // Options of the command's own (for completion): "--groups".
+    QStringList options = {};
     std::function<int(CCliContext&)> run;
 };
 
@@ -50,6 +63,8 @@ void Add(CliCommand command);
 const CliCommand* Find(const QString& name);
 // All commands, sorted by name.
 std::vector<const CliCommand*> All();
+// The names of the commands that print JSON with --json, sorted.
+QStringList TakingJson();
 } // namespace CommandRegistry
 
 // Registers one command during static initialisation.

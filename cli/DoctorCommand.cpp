@@ -124,8 +124,12 @@ const CCommandRegistrar kDoctor({
         "which other programs have it open, the line settings it took (read back: speed,\n"
         "8N1, handshake), and who answers the identity request: no one, a flat panel,\n"
         "another maker's monitor, or a usable monitor (revision, maker, model, serial).\n"
-        "Ends with status 0 only when a usable monitor answered, 3 otherwise. With\n"
-        "--json: one object."),
+        "Ends with status 0 only when a usable monitor answered, 3 otherwise."),
+    .json = QStringLiteral(
+        "{\"ports\": [PORT...], \"serialDevices\": [{\"path\", \"usbVendor\",\n"
+        "\"usbModel\"}...], \"usable\"}, PORT being {\"com\", \"path\", \"exists\",\n"
+        "\"allowed\", \"group\", \"heldBy\", \"opened\", \"usable\"} and, where\n"
+        "known, \"line\", \"handshake\", \"monitor\", \"problem\" and \"advice\"."),
     .run = RunDoctor,
 });
 

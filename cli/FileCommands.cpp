@@ -4,8 +4,11 @@
 #include "cli/CommandRegistry.h"
 #include "cli/ExitStatus.h"
 #include "cli/ItemFormat.h"
+#include "cli/StandardStreams.h"
 #include "doc/Qelt32Doc.h"
 #include "link/Monitor.h"
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -23,15 +26,30 @@ int RequireOneFile(CCliContext& ctx, const QStringList& args) {
     return Exit::Ok;
 }
 
-// The one settings file `args` must name, read; without it *status says why. A file that
-// cannot be read or is no settings file is bad input, told with the document's own message.
+// The one settings file `args` must name ("-": standard input), read; without it *status
+// says why. A file that cannot be read or is no settings file is bad input, told with the
+// document's own message.
 std::optional<SettingsContent> ReadNamedFile(CCliContext& ctx, const QStringList& args,
                                              int* status) {
     if ((*status = RequireOneFile(ctx, args)))
         return std::nullopt;
-    std::optional<SettingsContent> content = CQelt32Doc::ReadFile(args.front());
-    if (!content)
+    if (!StandardStreams::IsStream(args.front())) {
+        std::optional<SettingsContent> content = CQelt32Doc::ReadFile(args.front());
+        if (!content)
+            *status = Exit::Usage;
+        return content;
+    }
+    QByteArray bytes;
+    QString error;
+    if (!StandardStreams::ReadInput(SettingsFormat::kMaxFileSize, bytes, &error)) {
+        *status = ctx.UsageError(error);
+        return std::nullopt;
+    }
+    std::optional<SettingsContent> content = SettingsFormat::Decode(bytes);
+    if (!content) {
+        UserMessages().Show(Str::UnexpectedFormat);
         *status = Exit::Usage;
+    }
     return content;
 }
 
@@ -74,17 +92,62 @@ std::optional<LoadGroups> ParseGroups(CCliContext& ctx, QStringList& args, int* 
     return groups;
 }
 
+QString FormName(const SettingsContent& content) {
+    return content.form == SettingsFormat::Form::Binary ? QStringLiteral("binary")
+                                                        : QStringLiteral("text");
+}
+
 int RunSave(CCliContext& ctx) {
     if (const int status = RequireOneFile(ctx, ctx.Args()))
         return status;
+    const QString path = ctx.Args().front();
+    const bool toOutput = StandardStreams::IsStream(path);
+    if (toOutput && ctx.Json())
+        return ctx.UsageError(
+            QStringLiteral("--json and 'save -' cannot both write to standard output"));
+    if (toOutput && StandardStreams::OutputIsTerminal())
+        return ctx.UsageError(
+            QStringLiteral("standard output is a terminal: send the settings file to a file or a "
+                           "pipe ('save - > FILE')"));
     if (const int status = ctx.Connect())
         return status;
     CQelt32Doc doc(ctx.Monitor());
-    const QString path = ctx.Args().front();
+    if (toOutput) {
+        const std::optional<QByteArray> contents = doc.SaveContents();
+        QString error;
+        if (!contents)
+            return ctx.MonitorFailed(QStringLiteral("-: not saved"));
+        if (!StandardStreams::WriteOutput(*contents, &error))
+            return ctx.MonitorFailed(error);
+        return Exit::Ok;
+    }
     if (!doc.OnSaveDocument(path))
         return ctx.MonitorFailed(QStringLiteral("%1: not saved").arg(path));
-    ctx.Print(QStringLiteral("saved %1").arg(path));
+    if (ctx.Json()) {
+        const CMonitor& monitor = ctx.Monitor();
+        std::uint16_t fH = 0, fV = 0;
+        monitor.GetTiming(&fH, &fV);
+        ctx.PrintJson({{QStringLiteral("file"), path},
+                       {QStringLiteral("serial"), qint64(monitor.GetSerialNumber())},
+                       {QStringLiteral("fH"), fH},
+                       {QStringLiteral("fV"), fV}});
+    } else {
+        ctx.Print(QStringLiteral("saved %1").arg(path));
+    }
     return Exit::Ok;
+}
+
+// The groups a load sent: a binary file's chosen ones, the ones a text file names; the
+// screen data only where the scan frequencies match.
+QJsonObject LoadedGroups(const SettingsContent& content, const LoadGroups& chosen,
+                         const CMonitor& monitor) {
+    std::uint16_t fH = 0, fV = 0;
+    monitor.GetTiming(&fH, &fV);
+    const bool timing = monitor.IsTimingKnown() && TimingMatches(content.fh, content.fv, fH, fV);
+    const bool text = content.form == SettingsFormat::Form::Text;
+    return {{QStringLiteral("screen"), timing && (text ? content.textScreen : chosen.screen)},
+            {QStringLiteral("color"), text ? content.textColor : chosen.color},
+            {QStringLiteral("power"), !text && chosen.power}};
 }
 
 int RunLoad(CCliContext& ctx) {
@@ -117,13 +180,13 @@ int RunLoad(CCliContext& ctx) {
             modes, QStringLiteral("%1: the monitor did not take every mode the file sets")
                        .arg(args.front())))
         return status;
-    ctx.Print(QStringLiteral("loaded %1").arg(args.front()));
+    if (ctx.Json())
+        ctx.PrintJson({{QStringLiteral("file"), args.front()},
+                       {QStringLiteral("form"), FormName(*content)},
+                       {QStringLiteral("groups"), LoadedGroups(*content, *groups, ctx.Monitor())}});
+    else
+        ctx.Print(QStringLiteral("loaded %1").arg(args.front()));
     return Exit::Ok;
-}
-
-QString FormName(const SettingsContent& content) {
-    return content.form == SettingsFormat::Form::Binary ? QStringLiteral("binary")
-                                                        : QStringLiteral("text");
 }
 
 int RunShow(CCliContext& ctx) {
@@ -236,7 +299,11 @@ const CCommandRegistrar kSave({
     .help = QStringLiteral(
         "Writes the monitor's serial number, its scan frequencies and the current value of\n"
         "all 35 items to FILE in the 82-byte settings format that the program's Save writes.\n"
-        "An existing FILE is replaced only once the new one is complete."),
+        "An existing FILE is replaced only once the new one is complete. FILE - writes\n"
+        "to standard output (not to a terminal)."),
+    .json = QStringLiteral("{\"file\", \"serial\", \"fH\", \"fV\"}: where the values went and\n"
+                           "what the file records (not with FILE -)."),
+    .arguments = {QStringLiteral("FILE")},
     .run = RunSave,
 });
 
@@ -250,7 +317,12 @@ const CCommandRegistrar kLoad({
         "1 Hz away from the current one loads all but its screen data. --groups chooses the\n"
         "groups of a binary file (default: the choice last made in the program's Open\n"
         "dialog); a text-form file names its own. The input signal, its detection and the\n"
-        "beep are never changed."),
+        "beep are never changed. FILE - reads standard input."),
+    .json = QStringLiteral(
+        "{\"file\", \"form\", \"groups\": {\"screen\", \"color\", \"power\"}}: the\n"
+        "file's form (binary or text) and which groups were sent."),
+    .arguments = {QStringLiteral("SETTINGS-FILE")},
+    .options = {QStringLiteral("--groups")},
     .run = RunLoad,
 });
 
@@ -261,8 +333,11 @@ const CCommandRegistrar kShow({
     .help = QStringLiteral(
         "Prints the form of FILE (binary or text), the serial number of the monitor it\n"
         "belongs to, the scan frequencies it was saved at and every value it holds by name.\n"
-        "Needs no monitor. With --json: one object with form, serial, fH, fV, items (and\n"
-        "groups for the text form)."),
+        "Needs no monitor. FILE - reads standard input."),
+    .json = QStringLiteral(
+        "{\"form\", \"serial\", \"fH\", \"fV\", \"items\": [{\"item\", \"name\",\n"
+        "\"value\"}...]} and, for the text form, \"groups\": {\"screen\", \"color\"}."),
+    .arguments = {QStringLiteral("SETTINGS-FILE")},
     .run = RunShow,
 });
 
@@ -273,8 +348,12 @@ const CCommandRegistrar kDiff({
     .help = QStringLiteral(
         "Prints \"NAME FILE -> MONITOR\" for every item whose value in FILE differs from the\n"
         "monitor's current one, after a line saying so when the file belongs to another\n"
-        "monitor or to another scan frequency. Sends nothing. With --json: one object with\n"
-        "sameMonitor, sameTiming and differences."),
+        "monitor or to another scan frequency. Sends nothing. FILE - reads standard\n"
+        "input."),
+    .json = QStringLiteral(
+        "{\"sameMonitor\", \"sameTiming\", \"differences\": [{\"item\", \"name\",\n"
+        "\"file\", \"monitor\"}...]}."),
+    .arguments = {QStringLiteral("SETTINGS-FILE")},
     .run = RunDiff,
 });
 

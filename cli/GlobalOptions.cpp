@@ -1,5 +1,6 @@
 #include "cli/GlobalOptions.h"
 
+#include "cli/CommandRegistry.h"
 #include "sim/PortOptions.h"
 
 #include <QCommandLineParser>
@@ -8,14 +9,16 @@ namespace GlobalOptions {
 
 void Add(QCommandLineParser& parser) {
     AddPortOptions(parser);
-    parser.addOption({kJson, QStringLiteral("Print info, dump, get and watch as JSON (watch: one "
-                                            "object per line).")});
+    parser.addOption({kJson, QStringLiteral("Print the result as one JSON object (watch: one per "
+                                            "line; `help COMMAND` describes it). Taken by: %1.")
+                                 .arg(CommandRegistry::TakingJson().join(QStringLiteral(", ")))});
     parser.addOption({kTrace, QStringLiteral("Print every frame sent and received, with the time, "
                                              "on standard error.")});
     parser.addOption({{QStringLiteral("h"), kHelp},
                       QStringLiteral("Show this help, or a "
                                      "command's help.")});
-    parser.addOption({kVersion, QStringLiteral("Show the program's version.")});
+    parser.addOption(
+        {{QStringLiteral("V"), kVersion}, QStringLiteral("Show the program's version.")});
 }
 
 CommandLine::OptionKind KindOf(const QString& word) {

@@ -33,8 +33,11 @@ QString General() {
 
 QString ForCommand(const CliCommand& command) {
     const QString summary = command.summary.left(1).toUpper() + command.summary.mid(1);
-    return QStringLiteral("Usage: qelt32ctl [OPTIONS] %1\n\n%2.\n\n%3\n")
-        .arg(command.synopsis, summary, command.help);
+    QString text = QStringLiteral("Usage: qelt32ctl [OPTIONS] %1\n\n%2.\n\n%3\n")
+                       .arg(command.synopsis, summary, command.help);
+    if (!command.json.isEmpty())
+        text += QStringLiteral("\nWith --json: %1\n").arg(command.json);
+    return text;
 }
 
 } // namespace Help
@@ -61,6 +64,7 @@ const CCommandRegistrar kHelp({
     .summary = QStringLiteral("describe the program or one command"),
     .help = QStringLiteral("Without a command: the list of commands, the options and the exit\n"
                            "statuses. With one: what the command does and what it takes."),
+    .arguments = {QStringLiteral("COMMAND")},
     .run = RunHelp,
 });
 

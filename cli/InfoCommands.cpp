@@ -98,7 +98,10 @@ const CCommandRegistrar kInfo({
                               "frequencies"),
     .help = QStringLiteral("Prints the device the monitor was found on, its protocol revision,\n"
                            "maker, model and serial number, and the horizontal (kHz) and\n"
-                           "vertical (Hz) scan frequencies. With --json: one object."),
+                           "vertical (Hz) scan frequencies."),
+    .json = QStringLiteral("{\"port\", \"com\", \"revision\", \"maker\", \"model\", \"serial\",\n"
+                           "\"fH\", \"fV\"}; fH and fV are null when the monitor did not report\n"
+                           "them."),
     .run = RunInfo,
 });
 
@@ -108,7 +111,8 @@ const CCommandRegistrar kDump({
     .summary = QStringLiteral("list every item with its code, status, maximum and value"),
     .help = QStringLiteral("Lists the monitor's 35 items: number, name (what get, set and adjust\n"
                            "take), wire code, status (0 = the monitor has the item), maximum\n"
-                           "and current value. With --json: one object {\"items\": [...]}."),
+                           "and current value."),
+    .json = QStringLiteral("{\"items\": [ITEM...]} of all 35 items, ITEM as for get."),
     .run = RunDump,
 });
 

@@ -28,9 +28,10 @@ std::optional<int> ParseItem(CCliContext& ctx, const QString& word, int* status)
     return item;
 }
 
-// Writes one item and prints what the monitor then holds. The controller sends the mode
-// items without reading them back, so here they are read back once.
-int WriteAndShow(CCliContext& ctx, int item, std::uint16_t value) {
+// Writes one item and prints what the monitor then holds (with --json: adds it to
+// `written`). The controller sends the mode items without reading them back, so here they
+// are read back once.
+int WriteAndShow(CCliContext& ctx, int item, std::uint16_t value, QJsonArray& written) {
     CMonitor& monitor = ctx.Monitor();
     const QString refused =
         QStringLiteral("%1: the monitor did not take %2").arg(ItemFormat::Name(item)).arg(value);
@@ -40,10 +41,21 @@ int WriteAndShow(CCliContext& ctx, int item, std::uint16_t value) {
     const bool unchecked = item > kLastClampedItem && item != Items::AutoSizeItem;
     if (unchecked && !monitor.ReadItem(item))
         return ctx.MonitorFailed(refused);
-    ctx.Print(ItemFormat::ValueLine(monitor, item));
+    if (ctx.Json())
+        written.append(ItemFormat::Object(monitor, item));
+    else
+        ctx.Print(ItemFormat::ValueLine(monitor, item));
     if (unchecked && monitor.Item(item).current != value)
         return ctx.MonitorFailed(refused);
     return Exit::Ok;
+}
+
+// With --json, the items written so far as one object, whatever the status: a script sees
+// what changed before a failure.
+int PrintWritten(CCliContext& ctx, const QJsonArray& written, int status) {
+    if (ctx.Json())
+        ctx.PrintJson({{QStringLiteral("items"), written}});
+    return status;
 }
 
 int RunGet(CCliContext& ctx) {
@@ -113,6 +125,7 @@ int RunSet(CCliContext& ctx) {
                                       .arg(change.value)
                                       .arg(maximum));
     }
+    QJsonArray written;
     for (const Change& change : changes) {
         const std::uint16_t maximum = monitor.Item(change.item).maximum;
         if (change.value > maximum)
@@ -120,10 +133,10 @@ int RunSet(CCliContext& ctx) {
                          .arg(ItemFormat::Name(change.item))
                          .arg(change.value)
                          .arg(maximum));
-        if (const int status = WriteAndShow(ctx, change.item, change.value))
-            return status;
+        if (const int status = WriteAndShow(ctx, change.item, change.value, written))
+            return PrintWritten(ctx, written, status);
     }
-    return Exit::Ok;
+    return PrintWritten(ctx, written, Exit::Ok);
 }
 
 int RunAdjust(CCliContext& ctx) {
@@ -156,7 +169,9 @@ int RunAdjust(CCliContext& ctx) {
     // The range is checked above in full integers. The controller's own stepping works in
     // signed 16 bits and would refuse every step of an item whose range passes 32767 (the
     // mode word), so the checked target is written directly.
-    return WriteAndShow(ctx, *item, static_cast<std::uint16_t>(target));
+    QJsonArray written;
+    return PrintWritten(ctx, written,
+                        WriteAndShow(ctx, *item, static_cast<std::uint16_t>(target), written));
 }
 
 const CCommandRegistrar kGet({
@@ -166,9 +181,11 @@ const CCommandRegistrar kGet({
     .help = QStringLiteral(
         "Prints \"NAME VALUE\" for each ITEM, a name or an item number as `qelt32ctl dump`\n"
         "lists them (for example: get bright contrast 14). Items the monitor does not have\n"
-        "are reported on standard error and make the status 2.\n"
-        "With --json: one object {\"items\": [...]} with each item's number, name, code,\n"
-        "status, maximum and value."),
+        "are reported on standard error and make the status 2."),
+    .json = QStringLiteral("{\"items\": [ITEM...]}, ITEM being {\"item\", \"name\", \"code\",\n"
+                           "\"status\", \"maximum\", \"value\"} of each item named."),
+    .arguments = {QStringLiteral("ITEM")},
+    .repeatArguments = true,
     .run = RunGet,
 });
 
@@ -183,6 +200,10 @@ const CCommandRegistrar kSet({
         "change moves in steps of 5 from the old value and is read back; nothing is sent\n"
         "unless every item and value is valid. The monitor's memory keeps the changes only\n"
         "after `qelt32ctl store`."),
+    .json = QStringLiteral("{\"items\": [ITEM...]}, each item changed as the monitor then\n"
+                           "holds it (also when a later change failed)."),
+    .arguments = {QStringLiteral("ITEM"), QStringLiteral("VALUE")},
+    .repeatArguments = true,
     .run = RunSet,
 });
 
@@ -194,6 +215,8 @@ const CCommandRegistrar kAdjust({
         "Adds DELTA (negative to lower) to the item's value and prints the new value, for\n"
         "example: adjust hpos -5. A result outside 0..maximum is refused and nothing is\n"
         "sent."),
+    .json = QStringLiteral("{\"items\": [ITEM]}, the item as the monitor then holds it."),
+    .arguments = {QStringLiteral("ITEM"), QStringLiteral("VALUE")},
     .run = RunAdjust,
 });
 

@@ -5,6 +5,7 @@
 #include "cli/CliMessages.h"
 #include "cli/ExitStatus.h"
 #include "cli/Run.h"
+#include "platform/Version.h"
 
 #include <QCoreApplication>
 
@@ -47,6 +48,6 @@ int main(int argc, char** argv) {
     HoldClosedStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qelt32ctl"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(QELT32_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kQelt32Version));
     return FinishOutput(RunQelt32Ctl(QCoreApplication::arguments()));
 }

@@ -7,6 +7,8 @@
 #include "cli/ExitStatus.h"
 #include "link/Monitor.h"
 
+#include <QJsonObject>
+
 #include <functional>
 
 namespace {
@@ -20,6 +22,17 @@ struct ChoiceMode {
     // Why this monitor cannot take a choice; empty when it can.
     std::function<QString(const CMonitor&, int choice)> refuse = {};
 };
+
+// The word of a choice (its number when the monitor holds none of them); with --json
+// {"value": WORD}.
+void PrintChoice(CCliContext& ctx, const ChoiceMode& mode, int current) {
+    const QString word = current >= 0 && current < mode.choices.size() ? mode.choices[current]
+                                                                       : QString::number(current);
+    if (ctx.Json())
+        ctx.PrintJson({{QStringLiteral("value"), word}});
+    else
+        ctx.Print(word);
+}
 
 int RunChoiceMode(CCliContext& ctx, const ChoiceMode& mode) {
     if (ctx.Args().size() > 1)
@@ -39,9 +52,7 @@ int RunChoiceMode(CCliContext& ctx, const ChoiceMode& mode) {
         return status;
 
     if (!choice) {
-        const int current = mode.get(monitor);
-        ctx.Print(current >= 0 && current < mode.choices.size() ? mode.choices[current]
-                                                                : QString::number(current));
+        PrintChoice(ctx, mode, mode.get(monitor));
         return Exit::Ok;
     }
     if (mode.refuse) {
@@ -53,7 +64,11 @@ int RunChoiceMode(CCliContext& ctx, const ChoiceMode& mode) {
         QStringLiteral("the monitor did not take %1").arg(mode.choices[*choice]);
     if (!mode.set(monitor, *choice))
         return ctx.MonitorFailed(refused);
-    return ctx.ConfirmTaken({mode.item}, refused);
+    if (const int status = ctx.ConfirmTaken({mode.item}, refused))
+        return status;
+    if (ctx.Json())
+        PrintChoice(ctx, mode, mode.get(monitor));
+    return Exit::Ok;
 }
 
 bool RevisionB(const CMonitor& monitor) {
@@ -108,6 +123,27 @@ const ChoiceMode kBeep{
     .set = [](CMonitor& monitor, int choice) { return monitor.SetBeep(choice == 1); },
 };
 
+// The moire switches exist where the levels do: horizontal, vertical.
+constexpr int kMoireLevelItem[2] = {18, 19};
+
+// "h on" and "v n/a"; with --json {"h": true, "v": null}.
+void PrintMoire(CCliContext& ctx, const CMonitor& monitor) {
+    const bool state[2] = {monitor.GetHMoireOn(), monitor.GetVMoireOn()};
+    const bool present[2] = {monitor.IsAvailable(kMoireLevelItem[0]),
+                             monitor.IsAvailable(kMoireLevelItem[1])};
+    if (ctx.Json()) {
+        ctx.PrintJson({{QStringLiteral("h"), present[0] ? QJsonValue(state[0]) : QJsonValue()},
+                       {QStringLiteral("v"), present[1] ? QJsonValue(state[1]) : QJsonValue()}});
+        return;
+    }
+    for (int d = 0; d < 2; ++d)
+        ctx.Print(QStringLiteral("%1 %2")
+                      .arg(d == 0 ? 'h' : 'v')
+                      .arg(!present[d] ? QStringLiteral("n/a")
+                           : state[d]  ? QStringLiteral("on")
+                                       : QStringLiteral("off")));
+}
+
 // moire [h|v on|off]: without words both switches are shown.
 int RunMoire(CCliContext& ctx) {
     const QStringList& args = ctx.Args();
@@ -125,25 +161,24 @@ int RunMoire(CCliContext& ctx) {
     if (const int status = ctx.Connect())
         return status;
     CMonitor& monitor = ctx.Monitor();
-    const int levelItem[2] = {18, 19}; // the switches exist where the levels do
 
     if (!direction) {
-        const bool state[2] = {monitor.GetHMoireOn(), monitor.GetVMoireOn()};
-        for (int d = 0; d < 2; ++d)
-            ctx.Print(QStringLiteral("%1 %2")
-                          .arg(d == 0 ? 'h' : 'v')
-                          .arg(!monitor.IsAvailable(levelItem[d]) ? QStringLiteral("n/a")
-                               : state[d]                         ? QStringLiteral("on")
-                                                                  : QStringLiteral("off")));
+        PrintMoire(ctx, monitor);
         return Exit::Ok;
     }
     const QString what = *direction == 0 ? QStringLiteral("horizontal moire reduction")
                                          : QStringLiteral("vertical moire reduction");
-    if (const int status = ctx.RequireAvailable(levelItem[*direction], what))
+    if (const int status = ctx.RequireAvailable(kMoireLevelItem[*direction], what))
         return status;
     const bool ok = *direction == 0 ? monitor.SetHMoireOn(*on == 1) : monitor.SetVMoireOn(*on == 1);
     const QString refused = QStringLiteral("the monitor did not take the change");
-    return ok ? ctx.ConfirmTaken({Items::ModeWord}, refused) : ctx.MonitorFailed(refused);
+    if (!ok)
+        return ctx.MonitorFailed(refused);
+    if (const int status = ctx.ConfirmTaken({Items::ModeWord}, refused))
+        return status;
+    if (ctx.Json())
+        PrintMoire(ctx, monitor);
+    return Exit::Ok;
 }
 
 const CCommandRegistrar kColorModeCommand({
@@ -153,6 +188,9 @@ const CCommandRegistrar kColorModeCommand({
     .help = QStringLiteral("Without an argument prints the colour mode (1, 2 or 3); with one\n"
                            "switches the monitor to it, which brings the colour values of that\n"
                            "mode."),
+    .json = QStringLiteral("{\"value\": WORD}: the colour mode, or after a change the one the\n"
+                           "monitor then holds: 1, 2 or 3."),
+    .arguments = {QStringLiteral("1 2 3")},
     .run = [](CCliContext& ctx) { return RunChoiceMode(ctx, kColorMode); },
 });
 
@@ -162,6 +200,9 @@ const CCommandRegistrar kPowerSaveCommand({
     .summary = QStringLiteral("show or choose the power-saving method"),
     .help = QStringLiteral("Without an argument prints the power-saving method: vesa (VESA DPMS),\n"
                            "nutek (NUTEK) or off; with one switches to it."),
+    .json = QStringLiteral("{\"value\": WORD}: the method, or after a change the one the\n"
+                           "monitor then holds: vesa, nutek or off."),
+    .arguments = {QStringLiteral("vesa nutek off")},
     .run = [](CCliContext& ctx) { return RunChoiceMode(ctx, kPowerSave); },
 });
 
@@ -171,6 +212,9 @@ const CCommandRegistrar kInputCommand({
     .summary = QStringLiteral("show or choose the input signal"),
     .help = QStringLiteral("Without an argument prints the input in use (dsub or bnc); with one\n"
                            "switches to it."),
+    .json = QStringLiteral("{\"value\": WORD}: the input, or after a change the one the\n"
+                           "monitor then holds: dsub or bnc."),
+    .arguments = {QStringLiteral("dsub bnc")},
     .run = [](CCliContext& ctx) { return RunChoiceMode(ctx, kInput); },
 });
 
@@ -181,6 +225,9 @@ const CCommandRegistrar kDetectionCommand({
     .help = QStringLiteral("auto: automatic, D-SUB first; auto-bnc: automatic, BNC first (not on\n"
                            "revision-B monitors); manual: the input chosen with `input`.\n"
                            "Without an argument prints the current one."),
+    .json = QStringLiteral("{\"value\": WORD}: the detection, or after a change the one the\n"
+                           "monitor then holds: auto, auto-bnc or manual."),
+    .arguments = {QStringLiteral("auto auto-bnc manual")},
     .run = [](CCliContext& ctx) { return RunChoiceMode(ctx, kDetection); },
 });
 
@@ -190,6 +237,9 @@ const CCommandRegistrar kBeepCommand({
     .summary = QStringLiteral("show or switch the monitor's beep"),
     .help = QStringLiteral("Without an argument prints on or off; with one switches the beep the\n"
                            "monitor gives on its own controls."),
+    .json = QStringLiteral("{\"value\": WORD}: the beep, or after a change the one the\n"
+                           "monitor then holds: on or off."),
+    .arguments = {QStringLiteral("on off")},
     .run = [](CCliContext& ctx) { return RunChoiceMode(ctx, kBeep); },
 });
 
@@ -200,6 +250,9 @@ const CCommandRegistrar kMoireCommand({
     .help = QStringLiteral("Without arguments prints \"h on|off\" and \"v on|off\" (n/a where the\n"
                            "monitor has no reduction in that direction); `moire h on` switches\n"
                            "horizontal reduction on. The strength is the item hmoire or vmoire."),
+    .json = QStringLiteral("{\"h\", \"v\"}: true when reduction is on in that direction, null\n"
+                           "where the monitor has none; shown after a change too."),
+    .arguments = {QStringLiteral("h v"), QStringLiteral("on off")},
     .run = RunMoire,
 });
 

@@ -100,9 +100,10 @@ const CCommandRegistrar kWatch({
         "\"NAME VALUE\", a change of the display timing as \"timing FH kHz FV Hz\" (the\n"
         "picture's size and position are read again then). Once it follows the monitor it\n"
         "says \"watching the monitor on PATH\" on standard error. Runs until Ctrl+C or\n"
-        "SIGTERM (status 0); a monitor that goes away ends it with status 1.\n"
-        "With --json: one object per line, {\"event\":\"item\",\"item\":2,\"name\":\"hsize\",\n"
-        "\"value\":112} or {\"event\":\"timing\",\"fH\":68,\"fV\":75}."),
+        "SIGTERM (status 0); a monitor that goes away ends it with status 1."),
+    .json = QStringLiteral(
+        "one object per line and change, {\"event\":\"item\",\"item\":2,\n"
+        "\"name\":\"hsize\",\"value\":112} or {\"event\":\"timing\",\"fH\":68,\"fV\":75}."),
     .run = RunWatch,
 });
 

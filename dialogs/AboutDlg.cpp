@@ -2,6 +2,7 @@
 
 #include "link/Monitor.h"
 #include "platform/StringTable.h"
+#include "platform/Version.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -19,7 +20,8 @@ CAboutDlg::CAboutDlg(const CMonitor& monitor, QWidget* parent) : QDialog(parent)
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/128.png")).pixmap(32, 32));
-    auto* version = new QLabel(tr("Vistrel Pro Version 2.05"), this);
+    auto* version =
+        new QLabel(tr("Vistrel Pro Version %1").arg(QLatin1String(kQelt32Version)), this);
     auto* protocol = new QLabel(ProtocolLine(monitor.GetProtocolRevision()), this);
     protocol->setObjectName(QStringLiteral("1003"));
     auto* ok = new QPushButton(tr("OK"), this);

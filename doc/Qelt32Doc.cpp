@@ -103,13 +103,20 @@ bool CQelt32Doc::OnOpenDocument(const QString& path, const LoadGroups& groups) {
     return content && Load(*content, groups);
 }
 
-bool CQelt32Doc::OnSaveDocument(const QString& path) {
+std::optional<QByteArray> CQelt32Doc::SaveContents() const {
     // A file without the real frequencies would never load its screen data again.
     if (!m_monitor.IsTimingKnown()) {
         UserMessages().Show(Str::TimingUnknown);
-        return false;
+        return std::nullopt;
     }
-    const FileError error = WriteFileAtomically(path, Store());
+    return Store();
+}
+
+bool CQelt32Doc::OnSaveDocument(const QString& path) {
+    const std::optional<QByteArray> contents = SaveContents();
+    if (!contents)
+        return false;
+    const FileError error = WriteFileAtomically(path, *contents);
     ReportFileError(error, path, true);
     return error == FileError::None;
 }

@@ -33,6 +33,9 @@ public:
 
     // The file's contents as they would be saved now.
     QByteArray Store() const;
+    // What a save writes now; nothing, after telling the user why, while the monitor's scan
+    // frequencies are unknown.
+    std::optional<QByteArray> SaveContents() const;
     // Reads and decodes a settings file; nullopt, after telling the user why, when it
     // cannot be read or is no settings file.
     static std::optional<SettingsFormat::SettingsContent> ReadFile(const QString& path);

@@ -29,30 +29,41 @@ install(FILES ${QELT32_APP_ICON}
 # screenshots (tools/screenshots.sh) are published.
 set(QELT32_HOMEPAGE "https://vorka.example/qelt32" CACHE STRING
     "Home page of the program; its screenshots lie under <home page>/screenshots")
-set(QELT32_RELEASE_DATE 2026-12-09) # of the version in project()
 set(QELT32_METAINFO ${CMAKE_BINARY_DIR}/res/desktop/com.vorka.qelt32.metainfo.xml)
 configure_file(${QELT32_DESKTOP_DIR}/qelt32.metainfo.xml.in ${QELT32_METAINFO} @ONLY)
 install(FILES ${QELT32_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Manual pages, compressed as man expects them in a package.
-set(QELT32_MAN_PAGES qelt32.1 qelt32ctl.1 qelt32-sim.1)
+# Manual pages, with the version, compressed as man expects them in a package.
+# qelt32ctl's page and its bash completion are completed from its command table.
+set(QELT32_MAN_DIR ${CMAKE_BINARY_DIR}/res/man)
+set(QELT32_COMPLETION ${CMAKE_BINARY_DIR}/res/completion/qelt32ctl)
+foreach(page qelt32.1 qelt32-sim.1)
+    configure_file(${CMAKE_SOURCE_DIR}/res/man/${page}.in ${QELT32_MAN_DIR}/${page} @ONLY)
+endforeach()
+configure_file(${CMAKE_SOURCE_DIR}/res/man/qelt32ctl.1.in ${QELT32_MAN_DIR}/qelt32ctl.1.configured
+    @ONLY)
+add_custom_command(
+    OUTPUT ${QELT32_MAN_DIR}/qelt32ctl.1 ${QELT32_COMPLETION}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res/completion
+    COMMAND qelt32ctl-docgen ${QELT32_MAN_DIR}/qelt32ctl.1.configured ${QELT32_MAN_DIR}/qelt32ctl.1
+            ${CMAKE_SOURCE_DIR}/res/completion/qelt32ctl.in ${QELT32_COMPLETION}
+    DEPENDS qelt32ctl-docgen ${QELT32_MAN_DIR}/qelt32ctl.1.configured
+            ${CMAKE_SOURCE_DIR}/res/completion/qelt32ctl.in
+    COMMENT "Writing qelt32ctl's manual page and completion from its command table")
 set(QELT32_MAN_OUTPUTS)
-foreach(page ${QELT32_MAN_PAGES})
-    set(source ${CMAKE_SOURCE_DIR}/res/man/${page})
-    set(output ${CMAKE_BINARY_DIR}/res/man/${page}.gz)
+foreach(page qelt32.1 qelt32ctl.1 qelt32-sim.1)
+    set(output ${QELT32_MAN_DIR}/${page}.gz)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res/man
-        COMMAND gzip -9n -c ${source} > ${output}
-        DEPENDS ${source} VERBATIM)
+        COMMAND gzip -9n -c ${QELT32_MAN_DIR}/${page} > ${output}
+        DEPENDS ${QELT32_MAN_DIR}/${page} VERBATIM)
     list(APPEND QELT32_MAN_OUTPUTS ${output})
 endforeach()
-add_custom_target(qelt32_man_pages ALL DEPENDS ${QELT32_MAN_OUTPUTS})
+add_custom_target(qelt32_man_pages ALL DEPENDS ${QELT32_MAN_OUTPUTS} ${QELT32_COMPLETION})
 install(FILES ${QELT32_MAN_OUTPUTS} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Completion of qelt32ctl's commands, items, option values and files, where bash-completion
 # looks for it.
-install(FILES ${CMAKE_SOURCE_DIR}/res/completion/qelt32ctl
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${QELT32_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 
 # Refresh the desktop's caches when installing for real (packages do it themselves).
 install(CODE "set(QELT32_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")

@@ -1,5 +1,6 @@
 // qelt32-sim: a simulated monitor on a pseudo-terminal, driven from standard input.
 
+#include "platform/Version.h"
 #include "sim/SimConsole.h"
 #include "sim/SimServer.h"
 
@@ -48,10 +49,15 @@ QString Description() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qelt32-sim"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kQelt32Version));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(Description());
     parser.addHelpOption();
+    // -V as in qelt32 and qelt32ctl (Qt's own version option would be -v).
+    const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
+                                     QStringLiteral("Show the program's version."));
+    parser.addOption(version);
     parser.addOption({QStringLiteral("profile"),
                       QStringLiteral("The monitor to simulate: %1 (default revC).")
                           .arg(SimProfile::Names().join(QStringLiteral(", "))),
@@ -64,6 +70,10 @@ int main(int argc, char** argv) {
     parser.addOption(
         {QStringLiteral("unpaced"), QStringLiteral("Answer without 9600-baud line time.")});
     parser.process(app);
+    if (parser.isSet(version)) {
+        Say(stdout, QStringLiteral("qelt32-sim %1").arg(QCoreApplication::applicationVersion()));
+        return 0;
+    }
 
     const auto profile = SimProfile::ByName(parser.value(QStringLiteral("profile")));
     if (!profile) {

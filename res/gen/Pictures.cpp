@@ -1,5 +1,7 @@
 #include "Pictures.h"
 
+#include "platform/Version.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -86,7 +88,8 @@ QImage DrawSplash() {
     p.setPen(QColor(255, 255, 0));
     p.drawText(QRectF(150, 92, 170, 18), Qt::AlignCenter, QStringLiteral("Monitor Adjustment"));
     p.setPen(QColor(192, 192, 192));
-    p.drawText(QRectF(150, 130, 170, 18), Qt::AlignCenter, QStringLiteral("Version 2.05"));
+    p.drawText(QRectF(150, 130, 170, 18), Qt::AlignCenter,
+               QStringLiteral("Version %1").arg(QLatin1String(kQelt32Version)));
     return image;
 }
 

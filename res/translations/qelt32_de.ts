@@ -8,8 +8,8 @@
         <translation>Info über Vistrel Pro</translation>
     </message>
     <message>
-        <source>Vistrel Pro Version 2.05</source>
-        <translation>Vistrel Pro Version 2.05</translation>
+        <source>Vistrel Pro Version %1</source>
+        <translation>Vistrel Pro Version %1</translation>
     </message>
     <message>
         <source>OK</source>

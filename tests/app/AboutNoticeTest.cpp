@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/AutoSizeNoticeDlg.h"
+#include "platform/Version.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -35,6 +36,12 @@ TEST(AboutTest, BoxShowsTheConnectedMonitorsRevision) {
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->text(), QStringLiteral("Monitor Communication Protocol Revision B"));
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Vistrel Pro"));
+    // The project's version, as qelt32 --version and the package say it.
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        texts << label->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Vistrel Pro Version %1").arg(kQelt32Version)))
+        << texts.join(" | ").toStdString();
 }
 
 TEST(NoticePaintTest, BlueTextBeginsAtMidHeight) {

@@ -73,13 +73,17 @@ void CCliRunner::Prepare(QProcess& process) const {
     process.setProcessEnvironment(environment);
 }
 
-CCliRunner::Result CCliRunner::RunRaw(const QStringList& arguments) {
+CCliRunner::Result CCliRunner::RunRaw(const QStringList& arguments, const QByteArray& input) {
     QProcess process;
     Prepare(process);
     if (m_launcher.isEmpty())
         process.start(Program(), arguments);
     else
         process.start(m_launcher.front(), m_launcher.mid(1) + QStringList{Program()} + arguments);
+    if (process.waitForStarted()) {
+        process.write(input);
+        process.closeWriteChannel();
+    }
     Result result;
     if (!process.waitForFinished(kRunTimeoutMs)) {
         process.kill();
@@ -91,7 +95,8 @@ CCliRunner::Result CCliRunner::RunRaw(const QStringList& arguments) {
     }
     LetTheMonitorCatchUp();
     result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.outBytes = process.readAllStandardOutput();
+    result.out = QString::fromUtf8(result.outBytes);
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
 }

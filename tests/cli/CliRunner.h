@@ -18,6 +18,7 @@ public:
         int status = -1;
         QString out;
         QString err;
+        QByteArray outBytes; // standard output as written (binary for `save -`)
         QStringList OutLines() const;
         QStringList ErrLines() const;
     };
@@ -31,12 +32,15 @@ public:
     // --port and the simulator's device.
     QStringList PortArguments() const;
 
-    // Runs qelt32ctl with exactly these arguments and waits for it to end.
-    Result RunRaw(const QStringList& arguments);
+    // Runs qelt32ctl with exactly these arguments, `input` on its standard input (which
+    // then ends), and waits for it to end.
+    Result RunRaw(const QStringList& arguments, const QByteArray& input = {});
     // Later runs start qelt32ctl through this command (its program and arguments first).
     void RunThrough(const QStringList& launcher) { m_launcher = launcher; }
     // Runs qelt32ctl on the simulated monitor.
-    Result Run(const QStringList& arguments) { return RunRaw(PortArguments() + arguments); }
+    Result Run(const QStringList& arguments, const QByteArray& input = {}) {
+        return RunRaw(PortArguments() + arguments, input);
+    }
 
     // Starts qelt32ctl on the simulated monitor without waiting.
     std::unique_ptr<QProcess> Start(const QStringList& arguments);

@@ -41,6 +41,7 @@ commands=$(qelt32ctl --help | sed -n '/^Commands:/,/^$/{/^  [a-z]/{s/^  \([a-z-]
 expect "qelt32ctl " "$commands"
 expect "qelt32ctl --json " "$commands"
 expect "qelt32ctl help wa" "watch"
+expect "qelt32ctl help colortemp " ""
 items=$(qelt32ctl --simulate --sim-unpaced dump | awk 'NR > 1 { print $2 }' | sort | tr '\n' ' ' | sed 's/ $//')
 [[ $(wc -w <<<"$items") -eq 35 ]] || { echo "FAIL: dump gave no 35 item names: $items"; exit 1; }
 expect "qelt32ctl get " "$items"
@@ -48,6 +49,7 @@ expect "qelt32ctl --port /dev/ttyS0 get bright " "$items"
 expect "qelt32ctl get br" "bright"
 expect "qelt32ctl set hsize 140 vs" "vsize"
 expect "qelt32ctl set hsize " ""
+expect "qelt32ctl --json set hsize 140 vsize 120 hp" "hpos"
 expect "qelt32ctl adjust vpos " ""
 
 # Option values.
@@ -57,6 +59,7 @@ expect "qelt32ctl --simulate=revB dump --j" "--json"
 expect "qelt32ctl reset g" "geometry"
 expect "qelt32ctl detection a" "auto auto-bnc"
 expect "qelt32ctl moire h " "off on"
+expect "qelt32ctl moire h on " ""
 expect "qelt32ctl power-save " "nutek off vesa"
 expect "qelt32ctl info " ""
 
