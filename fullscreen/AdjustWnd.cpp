@@ -427,6 +427,14 @@ void CAdjustWnd::keyPressEvent(QKeyEvent* event) {
             QMetaObject::invokeMethod(this, &CAdjustWnd::OnCancel, Qt::QueuedConnection);
         return;
     }
+    // Shift+F10 opens the popup menu as the Menu key does, where the keyboard works.
+    if (event->key() == Qt::Key_F10 &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
+        const QPoint at = inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+        QCoreApplication::sendEvent(this, &menu);
+        return;
+    }
     auto arrow = [this](int dx, int dy) {
         if (m_bActive && !ApplyStep(dx, dy))
             UserMessages().Beep();

@@ -86,4 +86,27 @@ TEST(PopupDialogsRealDisplay, LinearityAndMoireTakeTheirKeysAndEndAsChosen) {
     EXPECT_EQ(popup.Stored("modeword") & 0x0300, 0x0300);
 }
 
+TEST(PopupDialogsRealDisplay, ThePopupMenuOpensWithShiftF10AndTheMenuKey) {
+    QELT32_SKIP_WITHOUT_REAL_DISPLAY(false);
+    CRealDisplay display;
+    ASSERT_TRUE(display.Start()) << display.Error().toStdString();
+    ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
+    PopupDialogs popup(display);
+    ASSERT_TRUE(display.Focus(display.Window()));
+    ASSERT_TRUE(display.Key("alt+s"));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !popup.Find("^Vistrel Pro$").isEmpty(); }));
+
+    for (const QString& keys : {QStringLiteral("shift+F10"), QStringLiteral("Menu")}) {
+        ASSERT_TRUE(display.Key(keys));
+        QThread::msleep(300);
+        ASSERT_TRUE(display.Key("Down Return"));
+        EXPECT_TRUE(CRealDisplay::WaitUntil([&] {
+            return !popup.Find("Vertical Linearity Adjustment").isEmpty();
+        })) << keys.toStdString()
+            << " opened no menu";
+        ASSERT_TRUE(display.Key("Escape"));
+        ASSERT_TRUE(popup.Gone("Vertical Linearity Adjustment"));
+    }
+}
+
 } // namespace
