@@ -109,6 +109,9 @@ void CInstanceServer::OnReadyRead(QLocalSocket* socket) {
     const bool acceptable = path.isEmpty() || (file.isAbsolute() && file.isFile());
     socket->write(acceptable ? kAccepted : kRefused);
     socket->disconnectFromServer();
+    // Opening the file may show a box with its own event loop, in which this socket
+    // disconnects and is deleted: the request is delivered once this handler has returned.
     if (acceptable)
-        emit openRequested(path);
+        QMetaObject::invokeMethod(
+            this, [this, path] { emit openRequested(path); }, Qt::QueuedConnection);
 }

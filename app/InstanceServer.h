@@ -26,7 +26,7 @@ public:
 
 signals:
     // A second start handed over this file (absolute path), or an empty path when it only
-    // asked for the window.
+    // asked for the window. Emitted from the event loop, never inside a socket's handler.
     void openRequested(const QString& path);
 
 private:
