@@ -10,6 +10,7 @@
 #include "fullscreen/HandleKinds.h"
 #include "fullscreen/Markers.h"
 #include "fullscreen/Patterns.h"
+#include "fullscreen/ScreenPixels.h"
 #include "link/Monitor.h"
 #include "platform/AnimateCtrl.h"
 #include "platform/CursorTable.h"
@@ -89,6 +90,7 @@ CAdjustWnd::CAdjustWnd(CMonitor& monitor, QWidget* parent)
     m_dragAnim = new CAnimateCtrl(this);
     m_dragAnim->setObjectName(QStringLiteral("dragAnimation"));
     m_dragAnim->SetAutoPlay(true);
+    m_dragAnim->SetDevicePixels(true);
     m_dragAnim->setGeometry(0, 0, 34, 34);
     m_dragAnim->hide();
     m_menu = AdjustMenu::Build(this);
@@ -198,7 +200,7 @@ void CAdjustWnd::Open(QObject* notifyBack) {
 }
 
 void CAdjustWnd::StartMarkers() {
-    m_markers->Start(m_cellRect, m_cellKind);
+    m_markers->Start(m_cellRect, m_cellKind, m_pixels);
 }
 
 void CAdjustWnd::ShowMarkers() {
@@ -247,7 +249,8 @@ void CAdjustWnd::Leave() {
 // the adjustment mode places its markers on the cells right after showing the crosshatch:
 // so ShowPattern brings the cells up to date as well as every paint does.
 void CAdjustWnd::RefreshScreenLayout() {
-    const QSize screen = PrimaryScreenGeometry().size();
+    m_pixels = CScreenPixels::Of(QGuiApplication::primaryScreen());
+    const QSize screen = m_pixels.IsUsable() ? m_pixels.DeviceSize() : QSize();
     m_cxScreen = screen.width();
     m_cyScreen = screen.height();
     if (Patterns::IsCrosshatch(m_nPattern))
@@ -256,16 +259,19 @@ void CAdjustWnd::RefreshScreenLayout() {
 
 void CAdjustWnd::paintEvent(QPaintEvent*) {
     RefreshScreenLayout();
-    const QSize screen(m_cxScreen, m_cyScreen);
-    QPainter painter(this);
+    if (!m_pixels.IsUsable())
+        return;
     Patterns::Context context;
-    context.screen = screen;
+    context.screen = m_pixels.DeviceSize();
     context.cols = m_nCols;
     context.rows = m_nRows;
     context.hconvAvailable = m_monitor.IsAvailable(kHConv);
     context.vconvAvailable = m_monitor.IsAvailable(kVConv);
     context.palette = m_pPalette.get();
-    Patterns::Paint(painter, m_nPattern, context);
+    const QImage& picture = m_picture.Render(m_nPattern, context, devicePixelRatioF());
+    // One pixel of the picture on each pixel of the screen, whatever the scale factor.
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), picture);
 }
 
 void CAdjustWnd::BuildCellMap(int request) {
@@ -282,7 +288,9 @@ bool CAdjustWnd::ApplyStep(int dx, int dy) {
     StepContext context;
     // During a drag the pointer stands at the anchor (or, without warping, the handle
     // still belongs to the side where it was grabbed).
-    context.cursor = IsDragging() ? m_ptAnchor : mapFromGlobal(QCursor::pos());
+    context.cursor = IsDragging() || !windowHandle()
+                         ? m_ptAnchor
+                         : ScreenPixels::PointerIn(*windowHandle(), m_pixels);
     context.screen = QSize(m_cxScreen, m_cyScreen);
     context.revisionB = m_monitor.GetProtocolRevision() == kRevisionB;
     context.coef = &g_comboCoef;
@@ -297,12 +305,17 @@ bool CAdjustWnd::IsDragging() const {
 }
 
 void CAdjustWnd::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(event->position().toPoint());
+    // The moves the toolkit makes up itself (a control shown or hidden under the pointer,
+    // the pointer put back) carry its position rounded to logical pixels: during a drag
+    // they would be steps nobody made.
+    if (IsDragging() && event->source() == Qt::MouseEventSynthesizedByQt)
+        return;
+    OnMouseMove(m_pixels.ToDevice(event->position()));
 }
 
 void CAdjustWnd::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        OnLButtonDown(event->position().toPoint());
+        OnLButtonDown(m_pixels.ToDevice(event->position()));
 }
 
 // A quick second click ends a drag as any second click does.
@@ -341,8 +354,8 @@ void CAdjustWnd::StepDrag() {
         return;
     // Whatever the dialogs or the monitor's traffic left unpainted is painted first.
     QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
-    if (m_tracker.CanWarp() && *pos != m_ptAnchor)
-        QCursor::setPos(mapToGlobal(m_ptAnchor));
+    if (m_tracker.CanWarp() && *pos != m_ptAnchor && windowHandle())
+        ScreenPixels::WarpPointer(*windowHandle(), m_pixels, m_ptAnchor);
     const QPoint step = m_tracker.Move(*pos);
     ApplyStep(step.x(), step.y());
 }
@@ -376,8 +389,8 @@ void CAdjustWnd::Grab(QPoint click) {
     m_pendingMove.reset();
     const CellMap::Rect& rect = m_cellRect[static_cast<std::size_t>(cell)];
     m_dragAnim->Open(HandleKinds::DragClip(kind));
-    m_dragAnim->setGeometry(
-        QRect(Drag::ClipPosition(kind, m_ptAnchor, rect), QSize(CMarkers::kSize, CMarkers::kSize)));
+    m_dragAnim->setGeometry(m_pixels.LogicalRect(QRect(Drag::ClipPosition(kind, m_ptAnchor, rect),
+                                                       QSize(CMarkers::kSize, CMarkers::kSize))));
     m_dragAnim->show();
     m_dragAnim->raise();
     const int marker = !BesideCell(kind) ? m_markers->OnCell(cell) : -1;
@@ -402,7 +415,7 @@ void CAdjustWnd::Release() {
     m_dragAnim->Stop();
     m_dragAnim->Close();
     const CellMap::Rect& rect = m_cellRect[static_cast<std::size_t>(m_nCurCell)];
-    repaint(Drag::ReleaseRepaint(kind, m_ptAnchor, rect));
+    repaint(m_pixels.LogicalRect(Drag::ReleaseRepaint(kind, m_ptAnchor, rect)));
     const int marker = !BesideCell(kind) ? m_markers->OnCell(m_nCurCell) : -1;
     if (marker >= 0)
         m_markers->SetVisible(marker, true);

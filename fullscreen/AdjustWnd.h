@@ -4,6 +4,8 @@
 #include "fullscreen/Drag.h"
 #include "fullscreen/GreyPalette.h"
 #include "fullscreen/HandleLayout.h"
+#include "fullscreen/PatternPicture.h"
+#include "fullscreen/ScreenPixels.h"
 #include "platform/CursorAnimator.h"
 
 #include <QPointer>
@@ -61,7 +63,7 @@ public:
     bool IsDragging() const;
     int CurrentCell() const { return m_nCurCell; }
     QPoint Anchor() const { return m_ptAnchor; }
-    // Screen size and hit cells as of the last crosshatch paint.
+    // Screen size (device pixels) and hit cells as of the last crosshatch paint.
     QSize ScreenSize() const { return {m_cxScreen, m_cyScreen}; }
     const CellMap::Rects& CellRects() const { return m_cellRect; }
     const CellMap::Kinds& CellKinds() const { return m_cellKind; }
@@ -145,6 +147,8 @@ private:
     void OnHelp();
 
     CCursorAnimator m_cursor;
+    CScreenPixels m_pixels;
+    CPatternPicture m_picture;
     Drag::Tracker m_tracker;
     // The last position reported during a drag and not yet turned into a step: positions
     // arriving faster than the line can take steps replace each other.

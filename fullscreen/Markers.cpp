@@ -20,6 +20,7 @@ CMarkers::CMarkers(QWidget* window, std::span<const int> cells)
         auto* control = new CAnimateCtrl(window);
         control->setObjectName(QStringLiteral("marker%1").arg(i));
         control->SetAutoPlay(true);
+        control->SetDevicePixels(true);
         control->setGeometry(0, 0, kInitialSize, kInitialSize);
         control->hide();
         m_controls.push_back(control);
@@ -46,7 +47,7 @@ void CMarkers::OpenClip(int marker, int kind) {
     control->Open(HandleKinds::MarkerClip(kind));
 }
 
-void CMarkers::Start(const CellMap::Rects& rects, const Kinds& kinds) {
+void CMarkers::Start(const CellMap::Rects& rects, const Kinds& kinds, const CScreenPixels& pixels) {
     for (int i = 0; i < Count(); ++i) {
         const auto cell = static_cast<std::size_t>(Cell(i));
         OpenClip(i, kinds[cell]);
@@ -54,7 +55,7 @@ void CMarkers::Start(const CellMap::Rects& rects, const Kinds& kinds) {
         const int left = r.left + (r.right - r.left) / 2 - kSize / 2;
         const int top = r.top + (r.bottom - r.top) / 2 - kSize / 2;
         CAnimateCtrl* control = Control(i);
-        control->setGeometry(left, top, kSize, kSize);
+        control->setGeometry(pixels.LogicalRect(QRect(left, top, kSize, kSize)));
         control->show();
     }
 }

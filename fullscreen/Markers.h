@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fullscreen/CellMap.h"
+#include "fullscreen/ScreenPixels.h"
 
 #include <QObject>
 #include <QRect>
@@ -36,9 +37,11 @@ public:
     CAnimateCtrl* Control(int marker) const { return m_controls[static_cast<std::size_t>(marker)]; }
     QRect Geometry(int marker) const;
 
-    // Stops and closes every marker, opens the clip of its cell's kind and shows it, 32 x 32,
-    // centred on its cell (without taking the focus or changing the stacking).
-    void Start(const CellMap::Rects& rects, const Kinds& kinds);
+    // Stops and closes every marker, opens the clip of its cell's kind and shows it, 32 x 32
+    // device pixels, centred on its cell (without taking the focus or changing the
+    // stacking). The cells are in the device pixels of `pixels`.
+    void Start(const CellMap::Rects& rects, const Kinds& kinds,
+               const CScreenPixels& pixels = CScreenPixels(QSize(1, 1), 1.0));
     // Stops, closes and reopens, with the clip of its cell's new kind, every marker whose
     // kind `affected` accepts. Places and visibility stay.
     void Restart(const Kinds& kinds, const std::function<bool(int kind)>& affected);

@@ -29,6 +29,8 @@ struct Context {
     bool hconvAvailable = false;           // the monitor adjusts horizontal convergence
     bool vconvAvailable = false;           // ... and vertical convergence
     const CGreyPalette* palette = nullptr; // none: the grey scale paints nothing
+
+    bool operator==(const Context&) const = default;
 };
 
 // Paints pattern `pattern`; a number that is not a pattern paints nothing.

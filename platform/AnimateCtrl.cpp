@@ -94,6 +94,14 @@ void CAnimateCtrl::paintEvent(QPaintEvent*) {
     if (m_pixmap.isNull())
         return;
     QPainter painter(this);
+    if (m_bDevicePixels) {
+        QPixmap unscaled = m_pixmap;
+        unscaled.setDevicePixelRatio(devicePixelRatioF());
+        const QSizeF size = unscaled.deviceIndependentSize();
+        painter.drawPixmap(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2),
+                           unscaled);
+        return;
+    }
     painter.drawPixmap((width() - m_pixmap.width()) / 2, (height() - m_pixmap.height()) / 2,
                        m_pixmap);
 }

@@ -17,6 +17,9 @@ public:
 
     // With auto-play a clip starts playing, looping, as soon as it is opened.
     void SetAutoPlay(bool autoPlay) { m_bAutoPlay = autoPlay; }
+    // Frames drawn one frame pixel per screen pixel, whatever the scale factor (the
+    // full-screen patterns' marks), rather than scaled like the rest of the window.
+    void SetDevicePixels(bool devicePixels) { m_bDevicePixels = devicePixels; }
 
     // Opens a clip and shows its first frame; false (and nothing open) when there is none.
     bool Open(int clipNumber);
@@ -50,6 +53,7 @@ private:
     QPixmap m_pixmap;
     QTimer m_timer;
     bool m_bAutoPlay = false;
+    bool m_bDevicePixels = false;
     int m_clip = 0;
     int m_frame = 0;
     int m_from = 0;
