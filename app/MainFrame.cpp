@@ -5,6 +5,7 @@
 #include "app/FrameLayout.h"
 #include "app/FrameMenus.h"
 #include "app/FunctionCommands.h"
+#include "app/LinkStatus.h"
 #include "app/NumLockState.h"
 #include "app/WindowPlacement.h"
 #include "dialogs/AboutDlg.h"
@@ -97,6 +98,15 @@ bool CMainFrame::Create() {
 
     m_pView = new CQelt32View(m_monitor, nullptr, this);
     setCentralWidget(m_pView);
+    m_pLinkStatus = new CLinkStatus(
+        m_monitor, m_pLinkPane, m_pView,
+        [this] {
+            m_pView->OnUpdate();
+            OnIdleUpdate();
+        },
+        this);
+    connect(m_pLinkStatus, &CLinkStatus::prompt, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     // No sizing border: the frame is exactly as large as its bars and the view need.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -120,7 +130,10 @@ bool CMainFrame::CreateStatusBar() {
     m_pFrequencyV->setObjectName(QString::number(Str::IndicatorFv));
     m_pNumLock = IndicatorPane(bar, LoadAppString(Str::IndicatorNum));
     m_pNumLock->setObjectName(QString::number(Str::IndicatorNum));
+    m_pLinkPane = IndicatorPane(bar, LoadAppString(Str::Disconnected));
+    m_pLinkPane->setObjectName(QString::number(Str::Disconnected));
     bar->addWidget(m_pPrompt, 1);
+    bar->addPermanentWidget(m_pLinkPane);
     bar->addPermanentWidget(m_pFrequencyH);
     bar->addPermanentWidget(m_pFrequencyV);
     bar->addPermanentWidget(m_pNumLock);
@@ -229,6 +242,12 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 void CMainFrame::OnCommand(int id) {
+    // Commands that would send something wait for the monitor to answer again (a key
+    // shortcut can still reach a disabled command's handler).
+    if (SendsToMonitor(id) && !m_monitor.IsConnected()) {
+        UserMessages().Beep();
+        return;
+    }
     if (IsFunctionCommand(id)) {
         RunFunctionCommand(id, m_monitor, m_notice);
         // Resets change several of the values on show at once.
@@ -265,12 +284,21 @@ void CMainFrame::OnCommand(int id) {
     OnIdleUpdate();
 }
 
+bool CMainFrame::SendsToMonitor(int id) {
+    return IsFunctionCommand(id) || id == Cmd::FileOpen ||
+           (id >= Cmd::FileMru1 && id < Cmd::FileMru1 + Cmd::FileMruCount);
+}
+
 void CMainFrame::ApplyState(QAction* action) {
     const int id = action->objectName().toInt();
-    if (!IsFunctionCommand(id))
+    if (!SendsToMonitor(id))
         return;
+    if (!IsFunctionCommand(id)) {
+        action->setEnabled(m_monitor.IsConnected());
+        return;
+    }
     const CommandState state = FunctionCommandState(id, m_monitor);
-    action->setEnabled(state.enabled);
+    action->setEnabled(state.enabled && m_monitor.IsConnected());
     if (state.checkable)
         action->setChecked(state.checked);
 }
@@ -353,6 +381,13 @@ void CMainFrame::ShowHelpTopics() {
 }
 
 bool CMainFrame::OnClose() {
+    // Nothing can be stored in a monitor that does not answer: the user hears so, and the
+    // program still ends.
+    if (!m_monitor.IsConnected()) {
+        if (m_monitor.IsModified())
+            UserMessages().Show(Str::NotStoredDisconnected);
+        return true;
+    }
     if (m_monitor.IsModified()) {
         switch (UserMessages().Show(Str::KeepChanges, MsgButtons::YesNoCancel)) {
         case MsgResult::Cancel:

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CDocManager;
+class CLinkStatus;
 class CMonitor;
 class CNumLockState;
 class CQelt32View;
@@ -51,6 +52,8 @@ public:
     // The action of a command id (menu item and toolbar button share it); null if absent.
     QAction* Action(int id) const;
     const CSystemMenuModel& SystemMenu() const { return m_systemMenu; }
+    // How the windows follow the link to the monitor (lost, back).
+    CLinkStatus& LinkStatus() const { return *m_pLinkStatus; }
     QString PromptText() const;
     QString FrequencyText(int pane) const; // pane 1 "fH:..kHz", pane 2 "fV:..Hz"
 
@@ -74,6 +77,7 @@ private:
     void OnCommand(int id);
     void UpdateMenuStates(QMenu* menu);
     void ApplyState(QAction* action);
+    static bool SendsToMonitor(int id);
     void RebuildRecentFiles();
     void UpdateTitle();
     void ShowPrompt(const QString& prompt);
@@ -100,6 +104,8 @@ private:
     QLabel* m_pFrequencyH = nullptr;
     QLabel* m_pFrequencyV = nullptr;
     QLabel* m_pNumLock = nullptr;
+    QLabel* m_pLinkPane = nullptr;
+    CLinkStatus* m_pLinkStatus = nullptr;
     CNumLockState* m_pNumLockState = nullptr;
     QTimer* m_pIdleTimer = nullptr;
 

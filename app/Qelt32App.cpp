@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/HelpLanguage.h"
+#include "app/LinkStatus.h"
 #include "app/MainFrame.h"
 #include "doc/ui/DocManager.h"
 #include "fullscreen/AdjustWnd.h"
@@ -61,6 +62,7 @@ bool CQelt32App::InitInstance(const StartupOptions& options) {
     m_pAdjustWnd->SetHelpPath(m_strHelpPath);
     m_pAdjustWnd->Create();
     m_pMainFrame->View()->SetAdjustWnd(m_pAdjustWnd.get());
+    m_pMainFrame->LinkStatus().SetAdjustWnd(m_pAdjustWnd.get());
 
     // The controller's window: from now on the watcher follows the monitor. Frames the
     // monitor sent during start-up have waited in the port's queue until now.

@@ -1,6 +1,7 @@
 #include "cli/PortCheck.h"
 
 #include "link/Monicom.h"
+#include "platform/AccessAdvice.h"
 #include "platform/PosixSerialPort.h"
 
 #include <QStringList>
@@ -72,10 +73,10 @@ PortCheck CheckPort(const QString& path) {
         return check;
     }
     if (!check.access.allowed) {
-        check.problem = QStringLiteral("you may not open %1").arg(path);
-        check.advice = QStringLiteral("join its group: sudo usermod -aG %1 $USER, then log out "
-                                      "and in again")
-                           .arg(check.access.group);
+        const AccessAdvice::Advice advice =
+            AccessAdvice::Advise(AccessAdvice::Gather(path), path);
+        check.problem = advice.problem;
+        check.advice = advice.advice;
         return check;
     }
     check.holders = SerialDiagnostics::Holders(path);

@@ -3,6 +3,9 @@
 
 #include "link/Monitor.h"
 
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
+
 #include <thread>
 
 namespace {
@@ -28,8 +31,11 @@ bool CMonitor::AutoSize() {
 }
 
 bool CMonitor::StoreInMemory(bool commit) {
-    if (!SendCommand(kStoreCommand))
+    // A store that did not go out is no store: the user hears of it.
+    if (!SendCommand(kStoreCommand)) {
+        UserMessages().Show(Str::CommFailure);
         return false;
+    }
     if (commit)
         for (int item = 0; item < Items::kCount; ++item)
             CommitItem(item);

@@ -64,9 +64,13 @@ CMonicom::CMonicom(QObject* parent)
     m_watchInfo.wait = m_bIsWindows95;
     m_stopEvent = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     m_doneEvent = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    // Handled on this object's thread once the exchange that found the port dead is over.
+    connect(this, &CMonicom::portFailed, this, &CMonicom::OnPortFailed, Qt::QueuedConnection);
 }
 
 CMonicom::~CMonicom() {
+    // Closing at the end is no lost link that anyone needs to hear of.
+    blockSignals(true);
     ClosePort();
     ::close(m_stopEvent);
     ::close(m_doneEvent);
@@ -98,22 +102,59 @@ bool CMonicom::PortFailed() const {
     return m_pPort->QueuedInput() < 0;
 }
 
+void CMonicom::SetConnected(bool connected) {
+    if (connected == m_bConnected)
+        return;
+    m_bConnected = connected;
+    if (connected)
+        m_strLinkLost.clear();
+    emit connectionChanged(connected);
+}
+
+void CMonicom::NoteIfPortDead() {
+    if (m_bConnected && PortFailed())
+        emit portFailed();
+}
+
+void CMonicom::OnPortFailed() {
+    // The report may be older than a port opened since: only a dead port is closed.
+    if (!m_bConnected || !PortFailed())
+        return;
+    QString why = Port().LastError();
+    if (why.isEmpty())
+        why = QStringLiteral("the device hung up");
+    ClosePort(QStringLiteral("%1: %2").arg(m_strPortPath, why));
+}
+
 bool CMonicom::OpenPort(int index) {
+    const QString path = PortMap().Path(index);
+    if (path.isEmpty()) {
+        m_identity.maker[0] = '\0';
+        m_strOpenFailure.clear();
+        return false;
+    }
+    if (!OpenDevice(path))
+        return false;
+    m_nPortIndex = index;
+    return true;
+}
+
+bool CMonicom::OpenDevice(const QString& path) {
     m_identity.maker[0] = '\0';
     m_strOpenFailure.clear();
-    const QString path = PortMap().Path(index);
-    if (path.isEmpty())
-        return false;
     // Re-opening closes the descriptor the watcher waits on: it stops first, and comes back
     // once a monitor answers on the new one, so later front-panel reports still arrive.
     StopWatcher();
+    SetConnected(false);
+    m_strPortPath = path;
     if (!Port().Open(path)) {
         m_strOpenFailure = Port().LastError();
         return false;
     }
     auto refuse = [&](const QString& why) {
         m_strOpenFailure = QStringLiteral("%1: %2").arg(path, why);
-        ClosePort();
+        // A probe that finds nothing leaves the reason of a lost link as it was.
+        ClosePort(m_strLinkLost);
         return false;
     };
     Port().Purge();
@@ -128,7 +169,7 @@ bool CMonicom::OpenPort(int index) {
     for (char& c : m_identity.maker)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (std::strstr(m_identity.maker, "QURE") || std::strstr(m_identity.maker, "VORKA")) {
-        m_nPortIndex = index;
+        SetConnected(true);
         return !m_bWindow || CreateWindow();
     }
     return refuse(QStringLiteral("a monitor of another maker answered (%1)")
@@ -136,10 +177,16 @@ bool CMonicom::OpenPort(int index) {
 }
 
 void CMonicom::ClosePort() {
+    ClosePort(QString());
+}
+
+void CMonicom::ClosePort(const QString& linkLost) {
     // The watcher cannot outlive the port it waits on.
     StopWatcher();
     if (Port().IsOpen())
         Port().Close();
+    m_strLinkLost = linkLost;
+    SetConnected(false);
 }
 
 bool CMonicom::ReadBytes(std::uint8_t* data, std::size_t count, Clock::time_point deadline) {
@@ -153,10 +200,13 @@ bool CMonicom::ReadBytes(std::uint8_t* data, std::size_t count, Clock::time_poin
 }
 
 bool CMonicom::WriteFrame(const std::vector<std::uint8_t>& frame) {
-    if (!Port().WaitOutputDrained(Clock::now() + m_timings.reply))
+    if (!Port().WaitOutputDrained(Clock::now() + m_timings.reply)) {
+        NoteIfPortDead();
         return false;
+    }
     if (!Port().WriteAll(frame.data(), frame.size())) {
         Port().ClearError();
+        NoteIfPortDead();
         return false;
     }
     Trace(true, frame.data(), frame.size());
@@ -261,6 +311,7 @@ bool CMonicom::AwaitReply(MonReply& reply, const std::function<bool(const MonRep
             if (reply.kind == kPanelReport)
                 OnPanelReportWhileWaiting(reply);
         } else if (PortFailed()) {
+            NoteIfPortDead();
             return false;
         }
         reply = MonReply();

@@ -119,12 +119,24 @@ public:
     void SetTimings(const MonTimings& timings) { m_timings = timings; }
     const MonTimings& Timings() const { return m_timings; }
 
+    // Opens port slot `index` (0..3) and checks that our monitor answers there.
     bool OpenPort(int index);
+    // The same for a device outside the slots (a USB adapter); the slot index stays.
+    bool OpenDevice(const QString& path);
+    // The device the port was last opened as.
+    const QString& DevicePath() const { return m_strPortPath; }
     // Why the last OpenPort failed ("/dev/ttyS0: in use by another program"); empty after
     // a success or for an empty port slot.
     const QString& OpenFailure() const { return m_strOpenFailure; }
     void ClosePort();
     bool IsPortOpen() const;
+    // Whether a monitor answered on the open port and the port still works: false before
+    // the first OpenPort, after ClosePort and once the link was lost (cable pulled, adapter
+    // gone, read errors). connectionChanged tells of every change.
+    bool IsConnected() const { return m_bConnected; }
+    // Why the link was lost ("/dev/ttyUSB0: reading failed: Input/output error"); empty
+    // while connected and after a ClosePort of our own.
+    const QString& LinkLostReason() const { return m_strLinkLost; }
     int GetPortIndex() const { return m_nPortIndex; }
     const MonIdentity& Identity() const { return m_identity; }
 
@@ -154,8 +166,12 @@ public:
 
 signals:
     // The watcher found the port dead (cable pulled, device gone) and ended. Emitted on
-    // the watcher thread.
+    // the watcher thread, and on the controller's when an exchange finds the port dead;
+    // the controller then closes the port and reports the lost link.
     void portFailed();
+    // The connected state changed (see IsConnected). Emitted on the controller's thread,
+    // never in the middle of an exchange with the monitor.
+    void connectionChanged(bool connected);
 
 public slots:
     // WM_USER+1: more than 5 bytes are queued (invoked by the watcher, which waits until
@@ -176,6 +192,8 @@ protected:
 
     // True once the port reports itself dead: waiting any longer cannot help.
     bool PortFailed() const;
+    // Closes the port; `linkLost` says why when the link was lost rather than closed.
+    void ClosePort(const QString& linkLost);
 
 private:
     bool ReadBytes(std::uint8_t* data, std::size_t count, ISerialPort::Clock::time_point deadline);
@@ -184,6 +202,10 @@ private:
     // is over or the port is dead.
     bool AwaitReply(MonReply& reply, const std::function<bool(const MonReply&)>& accept);
     void Trace(bool sent, const std::uint8_t* bytes, std::size_t count) const;
+    void SetConnected(bool connected);
+    // An exchange failed: if the port itself is dead, the link is lost once it is over.
+    void NoteIfPortDead();
+    void OnPortFailed();
     void WatchThread();
     // Has OnMonitorData run on the controller's thread and waits until it has returned;
     // false when the stop event came first.
@@ -195,6 +217,9 @@ private:
     std::vector<std::uint8_t> m_taken; // the bytes the current receive took, for the trace
     MonTimings m_timings;
     QString m_strOpenFailure;
+    bool m_bConnected = false;
+    QString m_strLinkLost;
+    QString m_strPortPath; // the device the open port was opened as
     std::thread m_watcher;
     int m_stopEvent = -1; // eventfd: the watcher's stop event
     int m_doneEvent = -1; // eventfd: OnMonitorData has returned

@@ -1,6 +1,7 @@
 #include "link/Monitor.h"
 #include "link/MonitorNotify.h"
 
+#include "platform/PortDiscovery.h"
 #include "platform/PortMap.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
@@ -31,33 +32,97 @@ CMonitor::CMonitor(QObject* parent) : CMonicom(parent) {
 }
 
 CMonitor::~CMonitor() {
-    if (PortMap().RemembersPortIndex())
+    if (PortMap().RemembersPortIndex()) {
         Profile::WriteInt("Settings", "com", m_nPortIndex);
+        // A run that found no monitor leaves the remembered adapter for the next one.
+        if (m_bFound)
+            Profile::WriteString("Settings", "Device", m_strAdapter);
+    }
     StopWatcher();
 }
 
 // --- identity and connection ---
 
 bool CMonitor::Connect() {
-    // The port of the last run first, then the others in order.
+    // The adapter of the last run first, then the slot of the last run, then the other
+    // slots in order, then every other adapter.
     const int last = Profile::GetInt("Settings", "com", 0);
+    if (last >= 0 && last < kPorts)
+        m_nPortIndex = last;
+    const bool usersPorts = PortMap().RemembersPortIndex();
+    const QString remembered = usersPorts ? Profile::GetString("Settings", "Device") : QString();
     m_connectFailures.clear();
-    auto probe = [this](int index) {
-        if (OpenPort(index))
-            return true;
+    auto failed = [this] {
         if (!OpenFailure().isEmpty())
             m_connectFailures.append(OpenFailure());
         return false;
     };
-    bool found = last >= 0 && last < kPorts && probe(last);
+    auto probeSlot = [&](int index) { return OpenPort(index) ? FoundOn(QString()) : failed(); };
+    auto probeAdapter = [&](const QString& path) {
+        return OpenDevice(path) ? FoundOn(PortDiscovery::StableName(path)) : failed();
+    };
+    bool found = !remembered.isEmpty() && probeAdapter(remembered);
+    found = found || (last >= 0 && last < kPorts && probeSlot(last));
     for (int index = 0; index < kPorts && !found; ++index)
         if (index != last)
-            found = probe(index);
+            found = probeSlot(index);
+    if (!found && usersPorts) {
+        for (const AdapterCandidate& adapter : PortDiscovery::FindAdapters()) {
+            if (adapter.path == remembered)
+                continue;
+            if (!adapter.skipped.isEmpty())
+                m_connectFailures.append(adapter.path + QStringLiteral(": ") + adapter.skipped);
+            else if ((found = probeAdapter(adapter.path)))
+                break;
+        }
+    }
     if (!found) {
         UserMessages().Show(Str::NoMonitor);
         return false;
     }
     ReadTiming();
+    return true;
+}
+
+bool CMonitor::ReadAll() {
+    ReadTiming();
+    if (!ReadModes() || !ReadGeometry() || !ReadConvergence() || !ReadColor() ||
+        !ReadBrightContrast() || !ReadColorTempTable())
+        return false;
+    // What was just read is what the monitor's memory holds: closing compares against it.
+    CommitGeometry();
+    CommitConvergence();
+    CommitColor();
+    CommitBrightContrast();
+    CommitModes();
+    return true;
+}
+
+bool CMonitor::Reconnect(const QString& path,
+                         const std::function<bool(std::uint32_t)>& acceptOther) {
+    const MonIdentity lost = m_identity;
+    const QString reason = LinkLostReason();
+    auto giveUp = [&] {
+        ClosePort(reason);
+        m_identity = lost;
+        return false;
+    };
+    if (!OpenDevice(path)) {
+        m_identity = lost;
+        return false;
+    }
+    if (m_identity.serial != lost.serial && !(acceptOther && acceptOther(m_identity.serial)))
+        return giveUp();
+    if (!ReadAll())
+        return giveUp();
+    // A slot keeps its index; anything else is remembered as the adapter it is.
+    const bool slot = PortMap().Path(m_nPortIndex) == path && m_strAdapter.isEmpty();
+    return FoundOn(slot ? QString() : PortDiscovery::StableName(path));
+}
+
+bool CMonitor::FoundOn(const QString& adapter) {
+    m_strAdapter = adapter;
+    m_bFound = true;
     return true;
 }
 

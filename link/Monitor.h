@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class CMonitor;
 
@@ -75,8 +76,19 @@ public:
 
     // Identity and connection
     bool Connect();
+    // Reads every item, the timing and the colour-temperature tables, and takes what was
+    // read as what the monitor's memory holds: what start-up does once the monitor answered.
+    // Each read tells the user itself when it fails.
+    bool ReadAll();
+    // After a lost link: opens `path` and, when the monitor that was lost answers there (or
+    // another one that `acceptOther` takes, given its serial number), reads it all again.
+    // The port is closed again, and the lost monitor's identity kept, otherwise.
+    bool Reconnect(const QString& path, const std::function<bool(std::uint32_t)>& acceptOther);
     // Why each port tried by the last failed Connect gave no monitor, in the order tried.
     const QStringList& ConnectFailures() const { return m_connectFailures; }
+    // The stable name of the adapter the monitor was found on; empty when it was found in
+    // one of the four slots. Kept in the profile ("Settings"/"Device") and tried first.
+    const QString& AdapterPath() const { return m_strAdapter; }
     std::uint8_t GetProtocolRevision() const; // 0 "B", 1 "C", 0xFF other
     std::uint8_t GetModelIndex() const;       // 0 "TR-4427 ", 1 "TR-5513 ", 0xFF other
     bool IsNotThirdModel() const;             // false only for "TR-3306 "
@@ -187,6 +199,8 @@ public:
     void Notify(int item, int value);
 
 private:
+    // Records where the monitor answered; true.
+    bool FoundOn(const QString& adapter);
     bool ReadGroup(Items::Group group);
     bool RestoreGroup(Items::Group group, bool fromUndo);
     // Writes `value` back to an available item that differs from it, with 3 attempts.
@@ -214,6 +228,8 @@ private:
     std::uint16_t m_fH = 0, m_fV = 0;
     bool m_bTimingKnown = false;
     QStringList m_connectFailures;
+    QString m_strAdapter;
+    bool m_bFound = false; // a monitor answered at least once: there is a port to remember
     std::array<int, 3> m_markedFlags{};
     bool m_bDisplayChangeSeen = false;
     bool m_bAutoSizeReportSeen = false;

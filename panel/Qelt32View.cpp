@@ -12,6 +12,7 @@
 #include "panel/KeypadSteps.h"
 #include "platform/AnimateCtrl.h"
 #include "platform/Profile.h"
+#include "platform/UserMessages.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -337,6 +338,11 @@ bool CQelt32View::OnKeypadCommand(int command) {
     const KeypadStep* step = FindKeypadStep(command);
     if (!step)
         return false;
+    // While the monitor does not answer the panel sends nothing, keys included.
+    if (!m_monitor.IsConnected()) {
+        UserMessages().Beep();
+        return true;
+    }
     m_monitor.AdjustItems(step->item1, step->delta1, step->item2, step->delta2, step->both);
     return true;
 }

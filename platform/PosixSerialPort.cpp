@@ -27,6 +27,8 @@ CPosixSerialPort::~CPosixSerialPort() {
 bool CPosixSerialPort::Open(const QString& path) {
     Close();
     m_lastError.clear();
+    m_failure.clear();
+    m_bFailed = false;
     m_line = SerialLine();
     m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
@@ -121,14 +123,14 @@ void CPosixSerialPort::Purge() {
 
 int CPosixSerialPort::QueuedInput() const {
     int count = 0;
-    if (m_fd < 0 || ioctl(m_fd, FIONREAD, &count) != 0)
+    if (m_fd < 0 || m_bFailed || ioctl(m_fd, FIONREAD, &count) != 0)
         return -1;
     return count;
 }
 
 int CPosixSerialPort::QueuedOutput() const {
     int count = 0;
-    if (m_fd < 0 || ioctl(m_fd, TIOCOUTQ, &count) != 0)
+    if (m_fd < 0 || m_bFailed || ioctl(m_fd, TIOCOUTQ, &count) != 0)
         return -1;
     return count;
 }
@@ -137,21 +139,28 @@ bool CPosixSerialPort::WaitQueued(std::size_t count, Clock::time_point deadline)
     if (m_fd < 0)
         return false;
     const auto result = m_wait->WaitForCount([this] { return QueuedInput(); }, count, deadline);
-    if (result == CPortWait::Result::Failed)
-        m_lastError = QStringLiteral("the device is gone");
+    if (result == CPortWait::Result::Failed && m_failure.isEmpty())
+        MarkFailed(QStringLiteral("the device hung up"));
     return result == CPortWait::Result::Ready;
 }
 
 bool CPosixSerialPort::ReadExact(std::uint8_t* data, std::size_t count) {
     std::size_t done = 0;
     while (m_fd >= 0 && done < count) {
-        const ssize_t n = ::read(m_fd, data + done, count - done);
+        const ssize_t n = ReadSome(m_fd, data + done, count - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
         } else if (n < 0 && errno == EINTR) {
             continue;
+        } else if (n < 0 && errno == EAGAIN) {
+            m_lastError = QStringLiteral("fewer bytes arrived than were queued");
+            return false;
         } else {
-            m_lastError = n == 0 ? QStringLiteral("end of input") : SystemError();
+            // Only a hang-up reads nothing from bytes the driver said were queued; an error
+            // (EIO from an adapter going bad) repeats for ever. Either way the link is over,
+            // and retrying would only spin.
+            MarkFailed(n == 0 ? QStringLiteral("the device hung up")
+                              : QStringLiteral("reading failed: %1").arg(SystemError()));
             return false;
         }
     }
@@ -164,7 +173,8 @@ bool CPosixSerialPort::WaitOutputDrained(Clock::time_point deadline) {
     for (;;) {
         const int queued = QueuedOutput();
         if (queued < 0) {
-            m_lastError = SystemError();
+            if (!m_bFailed)
+                MarkFailed(QStringLiteral("the device is gone: %1").arg(SystemError()));
             return false;
         }
         if (queued == 0)
@@ -176,7 +186,7 @@ bool CPosixSerialPort::WaitOutputDrained(Clock::time_point deadline) {
         const Clock::duration nap =
             std::min<Clock::duration>(CPortWait::kByteTime * queued, deadline - now);
         if (m_wait->Sleep(nap) == CPortWait::Result::Failed) {
-            m_lastError = QStringLiteral("the device is gone");
+            MarkFailed(QStringLiteral("the device hung up"));
             return false;
         }
     }
@@ -194,7 +204,7 @@ bool CPosixSerialPort::WriteAll(const std::uint8_t* data, std::size_t count) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno != EAGAIN) {
-            m_lastError = SystemError();
+            MarkFailed(QStringLiteral("writing failed: %1").arg(SystemError()));
             return false;
         }
         // The kernel's queue is full (the far end holds CTS low): wait for room.
@@ -212,6 +222,17 @@ bool CPosixSerialPort::WriteAll(const std::uint8_t* data, std::size_t count) {
 
 void CPosixSerialPort::ClearError() {
     // The kernel keeps no error latch that would hold up further transfers (unlike the
-    // original platform's comm error state); only our record of the failure is reset.
-    m_lastError.clear();
+    // original platform's comm error state); only our record of the failure is reset. A
+    // dead device stays dead.
+    m_lastError = m_failure;
+}
+
+void CPosixSerialPort::MarkFailed(const QString& why) {
+    m_failure = why;
+    m_lastError = why;
+    m_bFailed = true;
+}
+
+ssize_t CPosixSerialPort::ReadSome(int fd, std::uint8_t* data, std::size_t count) {
+    return ::read(fd, data, count);
 }

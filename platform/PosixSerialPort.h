@@ -4,7 +4,10 @@
 #include "platform/SerialLine.h"
 #include "platform/SerialPort.h"
 
+#include <atomic>
 #include <memory>
+
+#include <sys/types.h>
 
 // A terminal device driven through termios: opened exclusively (TIOCEXCL and an flock, so a
 // second program cannot share the cable), raw 9600 8N1 with RTS/CTS output flow control.
@@ -35,17 +38,30 @@ public:
 
     int PollDescriptor() const override { return m_fd; }
     QString LastError() const override { return m_lastError; }
+    // Why the port stopped working (a hang-up, a read or write error); empty while it works.
+    // Once set, the port counts as failed until it is opened again.
+    const QString& Failure() const { return m_failure; }
+
     // The line settings as the open left them (read back from the driver); after a failed
     // open, what the device held when its settings were refused, if that got that far.
     const SerialLine& Line() const { return m_line; }
+
+protected:
+    // The one place bytes are read from the device; a test stands in for a failing adapter.
+    virtual ssize_t ReadSome(int fd, std::uint8_t* data, std::size_t count);
 
 private:
     // Empty when the line is raw 9600 8N1; otherwise why it is not.
     QString ApplyLineSettings();
     void Fail(const QString& what);
+    // The device is unusable from now on: every wait and count reports the failure.
+    void MarkFailed(const QString& why);
 
     int m_fd = -1;
     SerialLine m_line;
     std::unique_ptr<CPortWait> m_wait;
     QString m_lastError;
+    QString m_failure;
+    // Set with m_failure; the watcher thread reads only this flag.
+    std::atomic<bool> m_bFailed = false;
 };

@@ -138,6 +138,17 @@ const Entry kStrings[] = {
                               "The scan frequencies of the monitor could not be read, so the "
                               "file cannot be saved.\nPlease check connection of the "
                               "maintenance cable.")},
+    // The link to the monitor going away and coming back.
+    {61260, QT_TRANSLATE_NOOP("StringTable",
+                              "The monitor is disconnected: %1\nThe values shown are what it last "
+                              "held. The program goes on as soon as the monitor answers again.")},
+    {61261, QT_TRANSLATE_NOOP(
+                "StringTable",
+                "The monitor is disconnected, so the changed settings were not stored in it.")},
+    {61262, QT_TRANSLATE_NOOP("StringTable", "Disconnected")},
+    {61263, QT_TRANSLATE_NOOP("StringTable", "The monitor answers again.")},
+    {61264, QT_TRANSLATE_NOOP("StringTable", "A monitor with another serial number (%1) answers "
+                                             "now.\nDo you want to adjust this monitor?")},
 
     // File dialogs and document errors.
     {61440, QT_TRANSLATE_NOOP("StringTable", "Open")},

@@ -43,6 +43,11 @@ constexpr int FlatPanel = 61228;
 constexpr int HelpFileMissing = 61240;
 constexpr int HelpTopicMissing = 61241;
 constexpr int TimingUnknown = 61242;
+constexpr int LinkLost = 61260;
+constexpr int NotStoredDisconnected = 61261;
+constexpr int Disconnected = 61262;
+constexpr int LinkBack = 61263;
+constexpr int OtherMonitor = 61264;
 
 constexpr int OpenTitle = 61440;
 constexpr int SaveAsTitle = 61441;

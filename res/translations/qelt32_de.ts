@@ -905,5 +905,29 @@ Please check connection of the maintenance cable.</source>
         <translation>Die Abtastfrequenzen des Monitors konnten nicht gelesen werden, daher kann die Datei nicht gespeichert werden.
 Bitte prüfen Sie den Anschluss des Wartungskabels.</translation>
     </message>
+    <message>
+        <source>The monitor is disconnected: %1
+The values shown are what it last held. The program goes on as soon as the monitor answers again.</source>
+        <translation>Die Verbindung zum Monitor ist getrennt: %1
+Angezeigt werden die Werte, die er zuletzt hatte. Das Programm arbeitet weiter, sobald der Monitor wieder antwortet.</translation>
+    </message>
+    <message>
+        <source>The monitor is disconnected, so the changed settings were not stored in it.</source>
+        <translation>Die Verbindung zum Monitor ist getrennt, daher wurden die geänderten Einstellungen nicht im Monitor gespeichert.</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Getrennt</translation>
+    </message>
+    <message>
+        <source>The monitor answers again.</source>
+        <translation>Der Monitor antwortet wieder.</translation>
+    </message>
+    <message>
+        <source>A monitor with another serial number (%1) answers now.
+Do you want to adjust this monitor?</source>
+        <translation>Jetzt antwortet ein Monitor mit einer anderen Seriennummer (%1).
+Möchten Sie diesen Monitor einstellen?</translation>
+    </message>
 </context>
 </TS>

@@ -905,5 +905,29 @@ Please check connection of the maintenance cable.</source>
         <translation>Les fréquences de balayage du moniteur n&apos;ont pas pu être lues ; le fichier ne peut donc pas être enregistré.
 Vérifiez le branchement du câble de maintenance.</translation>
     </message>
+    <message>
+        <source>The monitor is disconnected: %1
+The values shown are what it last held. The program goes on as soon as the monitor answers again.</source>
+        <translation>Le moniteur est déconnecté : %1
+Les valeurs affichées sont les dernières qu'il avait. Le programme reprend dès que le moniteur répond à nouveau.</translation>
+    </message>
+    <message>
+        <source>The monitor is disconnected, so the changed settings were not stored in it.</source>
+        <translation>Le moniteur est déconnecté : les réglages modifiés n'y ont pas été mémorisés.</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Déconnecté</translation>
+    </message>
+    <message>
+        <source>The monitor answers again.</source>
+        <translation>Le moniteur répond à nouveau.</translation>
+    </message>
+    <message>
+        <source>A monitor with another serial number (%1) answers now.
+Do you want to adjust this monitor?</source>
+        <translation>Un moniteur d'un autre numéro de série (%1) répond maintenant.
+Voulez-vous régler ce moniteur ?</translation>
+    </message>
 </context>
 </TS>

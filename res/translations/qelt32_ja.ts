@@ -905,5 +905,29 @@ Please check connection of the maintenance cable.</source>
         <translation>モニタの走査周波数を読み取れなかったため、ファイルを保存できません。
 メンテナンスケーブルの接続を確認してください。</translation>
     </message>
+    <message>
+        <source>The monitor is disconnected: %1
+The values shown are what it last held. The program goes on as soon as the monitor answers again.</source>
+        <translation>モニタとの接続が切れました: %1
+表示されている値はモニタが最後に保持していた値です。モニタが再び応答するとプログラムは再開します。</translation>
+    </message>
+    <message>
+        <source>The monitor is disconnected, so the changed settings were not stored in it.</source>
+        <translation>モニタとの接続が切れているため、変更した設定はモニタに保存されていません。</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>切断</translation>
+    </message>
+    <message>
+        <source>The monitor answers again.</source>
+        <translation>モニタが再び応答しました。</translation>
+    </message>
+    <message>
+        <source>A monitor with another serial number (%1) answers now.
+Do you want to adjust this monitor?</source>
+        <translation>別のシリアル番号 (%1) のモニタが応答しています。
+このモニタを調整しますか？</translation>
+    </message>
 </context>
 </TS>

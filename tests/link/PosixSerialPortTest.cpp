@@ -155,3 +155,50 @@ TEST(PortWait, StopDescriptorEndsAnEndlessWait) {
     ::close(stop);
     ::close(data);
 }
+
+namespace {
+// An adapter going bad: the driver still counts queued bytes, but every read fails.
+class FailingReadPort : public CPosixSerialPort {
+protected:
+    ssize_t ReadSome(int, std::uint8_t*, std::size_t) override {
+        ++reads;
+        errno = EIO;
+        return -1;
+    }
+
+public:
+    int reads = 0;
+};
+} // namespace
+
+TEST(PosixSerialPortFailureTest, ReadErrorWithBytesQueuedEndsThePortForGood) {
+    Pty pty;
+    FailingReadPort port;
+    ASSERT_TRUE(port.Open(pty.path)) << qPrintable(port.LastError());
+    pty.Send({1, 2, 3, 4, 5, 6});
+    ASSERT_TRUE(port.WaitQueued(6, Clock::now() + 1s));
+    std::uint8_t in[6] = {};
+    EXPECT_FALSE(port.ReadExact(in, 6));
+    EXPECT_EQ(port.reads, 1) << "an error is not retried";
+    EXPECT_EQ(port.QueuedInput(), -1) << "the bytes still counted by the driver are unreachable";
+    EXPECT_EQ(port.QueuedOutput(), -1);
+    EXPECT_FALSE(port.WaitQueued(1, Clock::now() + 1s));
+    port.ClearError();
+    EXPECT_TRUE(port.LastError().contains(QStringLiteral("Input/output error")))
+        << qPrintable(port.LastError());
+    EXPECT_EQ(port.Failure(), port.LastError());
+    // Opening again starts afresh.
+    ASSERT_TRUE(port.Open(pty.path));
+    EXPECT_TRUE(port.Failure().isEmpty());
+    EXPECT_EQ(port.QueuedInput(), 6);
+}
+
+TEST(PosixSerialPortFailureTest, HangUpIsKeptAsTheFailure) {
+    Pty pty;
+    CPosixSerialPort port;
+    ASSERT_TRUE(port.Open(pty.path));
+    pty.CloseMaster();
+    EXPECT_FALSE(port.WaitQueued(1, Clock::now() + 1s));
+    EXPECT_EQ(port.Failure(), QStringLiteral("the device hung up"));
+    EXPECT_EQ(port.QueuedInput(), -1);
+}

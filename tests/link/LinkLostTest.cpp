@@ -1,0 +1,107 @@
+// A link that goes away under the controller: the connected state follows the port, the
+// watcher notices without any exchange of ours, and nothing spins.
+
+#include "EventLoop.h"
+#include "SimLinkFixture.h"
+
+#include "platform/PosixSerialPort.h"
+
+#include <atomic>
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr int kHSize = 2;
+
+// An adapter that starts failing every read on demand while the driver still counts bytes.
+class GoingBadPort : public CPosixSerialPort {
+public:
+    std::atomic<bool> failing = false;
+    std::atomic<int> failedReads = 0;
+
+protected:
+    ssize_t ReadSome(int fd, std::uint8_t* data, std::size_t count) override {
+        if (!failing)
+            return CPosixSerialPort::ReadSome(fd, data, count);
+        ++failedReads;
+        errno = EIO;
+        return -1;
+    }
+};
+
+class LinkLostTest : public SimLinkFixture {
+protected:
+    void SetUp() override {
+        SimLinkFixture::SetUp();
+        QObject::connect(&monitor, &CMonicom::connectionChanged,
+                         [this](bool connected) { changes.push_back(connected); });
+    }
+    // The controller uses `badPort` until the test ends.
+    void UseGoingBadPort() { monitor.SetSerialPort(&badPort); }
+    void TearDown() override {
+        monitor.SetSerialPort(nullptr);
+        SimLinkFixture::TearDown();
+    }
+    std::vector<bool> changes;
+    GoingBadPort badPort;
+};
+} // namespace
+
+TEST_F(LinkLostTest, ConnectedStateFollowsOpenAndClose) {
+    EXPECT_FALSE(monitor.IsConnected());
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(monitor.IsConnected());
+    monitor.ClosePort();
+    EXPECT_FALSE(monitor.IsConnected());
+    EXPECT_TRUE(monitor.LinkLostReason().isEmpty()) << "closed on purpose, not lost";
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+}
+
+TEST_F(LinkLostTest, PulledCableIsNoticedWithoutAnyExchange) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(monitor.CreateWindow());
+    const QString path = server.Path();
+    Sim().PullCable();
+    ASSERT_TRUE(ProcessUntil([&] { return !monitor.IsConnected(); }, 20s));
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(monitor.LinkLostReason().startsWith(path + ':'));
+    EXPECT_TRUE(monitor.LinkLostReason().contains(QStringLiteral("hung up")))
+        << qPrintable(monitor.LinkLostReason());
+    EXPECT_FALSE(monitor.IsPortOpen()) << "the dead descriptor is given up";
+    EXPECT_TRUE(messages.shown.empty()) << "the link itself says nothing; its users do";
+    // What the monitor last held stays in the cache; nothing new is sent.
+    const std::uint16_t before = monitor.Item(kHSize).current;
+    EXPECT_FALSE(monitor.WriteItem(kHSize, before > 50 ? 40 : 60));
+    EXPECT_EQ(monitor.Item(kHSize).current, before);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.size(), 2u) << "one lost link is reported once";
+}
+
+TEST_F(LinkLostTest, ReadErrorsWithBytesQueuedEndTheLinkOnceWithoutSpinning) {
+    GoingBadPort& port = badPort;
+    UseGoingBadPort();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(monitor.CreateWindow());
+    port.failing = true;
+    ASSERT_TRUE(Sim().PanelChange(kHSize, 77));
+    ASSERT_TRUE(ProcessUntil([&] { return !monitor.IsConnected(); }, 20s));
+    EXPECT_TRUE(monitor.LinkLostReason().contains(QStringLiteral("Input/output error")))
+        << qPrintable(monitor.LinkLostReason());
+    const int reads = port.failedReads;
+    ProcessUntil([] { return false; }, 300ms);
+    EXPECT_EQ(port.failedReads, reads) << "nothing reads a dead port again";
+    EXPECT_LE(reads, 2);
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(notified.received.empty()) << "the report was never read";
+}
+
+TEST_F(LinkLostTest, ReadErrorDuringAnExchangeEndsTheLinkOnceItIsOver) {
+    GoingBadPort& port = badPort;
+    UseGoingBadPort();
+    ASSERT_TRUE(Start());
+    port.failing = true;
+    EXPECT_FALSE(monitor.ReadItem(kHSize));
+    EXPECT_TRUE(monitor.IsConnected()) << "the state changes between exchanges, not inside one";
+    ASSERT_TRUE(ProcessUntil([&] { return !monitor.IsConnected(); }));
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+}
