@@ -17,18 +17,12 @@ install(FILES ${QELT32_DESKTOP_DIR}/qelt32.desktop
 install(FILES ${QELT32_DESKTOP_DIR}/qelt32-mime.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME qelt32.xml)
 
-# The program's icon as the generator draws it, for the program and for its files.
-set(QELT32_APP_ICON ${CMAKE_BINARY_DIR}/res/assets/icons/128.png)
-install(FILES ${QELT32_APP_ICON}
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME qelt32.png)
-install(FILES ${QELT32_APP_ICON}
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/mimetypes
-    RENAME application-x-qelt32-settings.png)
+# The icons of the program and of its files as the generator draws them: every size,
+# scalable and symbolic.
+install(DIRECTORY ${CMAKE_BINARY_DIR}/res/assets/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
-# The software centres' description of the program, with the version and where its
-# screenshots (tools/screenshots.sh) are published.
-set(QELT32_HOMEPAGE "https://vorka.example/qelt32" CACHE STRING
-    "Home page of the program; its screenshots lie under <home page>/screenshots")
+# The software centres' description of the program, with the version. The program has no
+# home page, so the description names none and shows no screenshots from one.
 set(QELT32_METAINFO ${CMAKE_BINARY_DIR}/res/desktop/com.vorka.qelt32.metainfo.xml)
 configure_file(${QELT32_DESKTOP_DIR}/qelt32.metainfo.xml.in ${QELT32_METAINFO} @ONLY)
 install(FILES ${QELT32_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -50,20 +44,22 @@ add_custom_command(
     DEPENDS qelt32ctl-docgen ${QELT32_MAN_DIR}/qelt32ctl.1.configured
             ${CMAKE_SOURCE_DIR}/res/completion/qelt32ctl.in
     COMMENT "Writing qelt32ctl's manual page and completion from its command table")
+# Each program's page goes with the program's package.
 set(QELT32_MAN_OUTPUTS)
-foreach(page qelt32.1 qelt32ctl.1 qelt32-sim.1)
-    set(output ${QELT32_MAN_DIR}/${page}.gz)
+foreach(program qelt32 qelt32ctl qelt32-sim)
+    set(output ${QELT32_MAN_DIR}/${program}.1.gz)
     add_custom_command(OUTPUT ${output}
-        COMMAND gzip -9n -c ${QELT32_MAN_DIR}/${page} > ${output}
-        DEPENDS ${QELT32_MAN_DIR}/${page} VERBATIM)
+        COMMAND gzip -9n -c ${QELT32_MAN_DIR}/${program}.1 > ${output}
+        DEPENDS ${QELT32_MAN_DIR}/${program}.1 VERBATIM)
     list(APPEND QELT32_MAN_OUTPUTS ${output})
+    install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${program})
 endforeach()
 add_custom_target(qelt32_man_pages ALL DEPENDS ${QELT32_MAN_OUTPUTS} ${QELT32_COMPLETION})
-install(FILES ${QELT32_MAN_OUTPUTS} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Completion of qelt32ctl's commands, items, option values and files, where bash-completion
 # looks for it.
-install(FILES ${QELT32_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${QELT32_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+    COMPONENT qelt32ctl)
 
 # Refresh the desktop's caches when installing for real (packages do it themselves).
 install(CODE "set(QELT32_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")

@@ -93,13 +93,8 @@ QImage DrawSplash() {
     return image;
 }
 
-QImage DrawAppIcon(int side) {
-    QImage image(side, side, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(side / 32.0, side / 32.0);
-    DrawMonitor(p, QRectF(1, 2, 30, 28), [](QPainter& q, const QRectF& face) {
+void PaintAppIcon(QPainter& p, const QRectF& box) {
+    DrawMonitor(p, box, [](QPainter& q, const QRectF& face) {
         QLinearGradient g(face.topLeft(), face.topRight());
         g.setColorAt(0, QColor(255, 90, 60));
         g.setColorAt(0.5, QColor(90, 255, 120));
@@ -107,6 +102,15 @@ QImage DrawAppIcon(int side) {
         q.fillRect(face, g);
         DrawCrosshatch(q, face, 4, 3, Qt::white);
     });
+}
+
+QImage DrawAppIcon(int side) {
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 32.0, side / 32.0);
+    PaintAppIcon(p, QRectF(1, 2, 30, 28));
     return image;
 }
 

@@ -16,6 +16,8 @@ void DrawCrosshatch(QPainter& p, const QRectF& face, int columns, int rows, cons
 
 // Start-up picture, 320 x 217, full colour (quantised by the caller).
 QImage DrawSplash();
+// The application icon's monitor in `box` (the icon itself: 1, 2, 30, 28 of 32 x 32).
+void PaintAppIcon(QPainter& p, const QRectF& box);
 // Application icon (resource 128).
 QImage DrawAppIcon(int side);
 // Icons 146..149 beside the vertical-linearity sliders: line spacing before and after.

@@ -1,10 +1,12 @@
 // Writes the program's generated resources:
 //   qelt32-resgen <cursor folder> <asset folder>
 // The cursor folder receives the 33 handle cursors; the asset folder the start-up
-// bitmaps, icons, toolbar buttons and clips, and "assets.qrc" listing them.
+// bitmaps, icons, toolbar buttons and clips, and "assets.qrc" listing them, and in
+// "hicolor/" the desktop's icons of the program and its files (installed, not embedded).
 #include "BmpWriter.h"
 #include "Clips.h"
 #include "CursorWriter.h"
+#include "DesktopIcons.h"
 #include "HandleArt.h"
 #include "Palette.h"
 #include "Pictures.h"
@@ -86,6 +88,9 @@ int main(int argc, char** argv) {
         asset(QStringLiteral("toolbar/%1.png").arg(command), Png(DrawToolbarButton(command)));
     for (int clip : ClipNumbers())
         asset(QStringLiteral("clips/%1.gif").arg(clip), WriteGif(MakeClip(clip)));
+
+    for (const auto& [name, data] : DesktopIcons::ThemeFiles())
+        ok &= Save(assets.filePath(QStringLiteral("hicolor/") + name), data);
 
     QByteArray qrc("<RCC>\n  <qresource prefix=\"/\">\n");
     for (const QString& name : files)

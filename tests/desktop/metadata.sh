@@ -12,7 +12,10 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
 [ -z "$out" ] || fail "desktop-file-validate: $out"
-out=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || fail "appstreamcli: $out"
+out=$(appstreamcli validate --no-net --strict --pedantic "$metainfo" 2>&1) || fail "appstreamcli: $out"
+grep -qE '^Keywords=.+;$' "$desktop" || fail "the desktop entry has no keywords to be found by"
+# No address that leads nowhere: the program has no home page yet.
+! grep -qE 'example|@[A-Z_]+@' "$metainfo" || fail "a placeholder in the description"
 
 type=$(grep -oE 'mime-type type="[^"]+"' "$mime" | cut -d'"' -f2)
 grep -qx "MimeType=$type;" "$desktop" || fail "the desktop entry does not open $type"
