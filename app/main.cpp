@@ -3,9 +3,11 @@
 #include "app/InstanceChannel.h"
 #include "app/InstanceServer.h"
 #include "app/MainFrame.h"
+#include "app/MonitorBus.h"
 #include "app/Qelt32App.h"
 #include "app/RuntimeFolder.h"
 #include "app/Screenshot.h"
+#include "bus/MonitorService.h"
 #include "link/Monitor.h"
 #include "platform/MessageBoxMessages.h"
 #include "platform/StringTable.h"
@@ -119,12 +121,14 @@ int main(int argc, char** argv) {
     // Simulated runs have a monitor each and stay apart from the user's real one; so do
     // screenshot runs, which end by themselves.
     CInstanceServer instanceServer;
-    if (!simulatedMonitor && options.screenshotPath.isEmpty()) {
+    const bool usersMonitor = !simulatedMonitor && options.screenshotPath.isEmpty();
+    if (usersMonitor) {
         if (const std::optional<int> handedOver =
                 JoinRunningInstance(instanceServer, options.file)) {
             SetUserMessages(nullptr);
             return *handedOver;
         }
+        MonitorBus::TakeOverFromServe();
     }
     int status = 1;
     {
@@ -142,6 +146,9 @@ int main(int argc, char** argv) {
             if (!options.screenshotPath.isEmpty())
                 ScheduleScreenshot(*theApp.MainFrame(), *theApp.AdjustWnd(), monitor,
                                    options.screenshotPath, options.screenshotOf);
+            // Other programs reach the monitor through this one while it runs.
+            const std::unique_ptr<CMonitorService> service =
+                usersMonitor ? MonitorBus::Publish(monitor, theApp) : nullptr;
             status = QApplication::exec();
         }
         theApp.ExitInstance();

@@ -23,7 +23,8 @@ int RunAction(CCliContext& ctx, const std::function<bool(CMonitor&)>& action,
     if (!ctx.Args().isEmpty())
         return ctx.UsageError(
             QStringLiteral("takes no arguments (got '%1')").arg(ctx.Args().first()));
-    if (const int status = ctx.Connect())
+    if (const int status =
+            ctx.Connect(requiredItem >= 0 ? CliNeeds::Items({requiredItem}) : CliNeeds{}))
         return status;
     if (requiredItem >= 0)
         if (const int status = ctx.RequireAvailable(requiredItem, requiredWhat))
@@ -57,7 +58,8 @@ int RunReset(CCliContext& ctx) {
     const std::optional<int> group = Arguments::Choice(ctx.Args().first(), kResetGroups, &error);
     if (!group)
         return ctx.UsageError(error);
-    if (const int status = ctx.Connect())
+    // The reset reads back the groups it changed by itself.
+    if (const int status = ctx.Connect({}))
         return status;
     if (!ctx.Monitor().ResetGroup(std::min(*group, kColorGroup)))
         return ctx.MonitorFailed(QStringLiteral("the monitor did not take the reset"));

@@ -21,8 +21,8 @@ const QString& CCliContext::CommandName() const {
     return m_command.name;
 }
 
-int CCliContext::Connect() {
-    return m_session.Connect();
+int CCliContext::Connect(const CliNeeds& needs) {
+    return m_session.Connect(needs);
 }
 
 CMonitor& CCliContext::Monitor() {

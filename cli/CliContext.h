@@ -1,10 +1,11 @@
 #pragma once
 
+#include "cli/Session.h"
+
 #include <QStringList>
 
 #include <vector>
 
-class CCliSession;
 class CMonitor;
 class QJsonObject;
 struct CliCommand;
@@ -18,9 +19,10 @@ public:
     const QString& CommandName() const;
     const QStringList& Args() const { return m_args; }
     bool Json() const { return m_bJson; }
-    // Finds and reads the monitor (once); Exit::Ok or the status to end with. Call it after
-    // the arguments were checked, so that bad input never reaches a port.
-    int Connect();
+    // Finds the monitor and reads what the command needs (once); Exit::Ok or the status to
+    // end with. Call it after the arguments were checked, so that bad input never reaches a
+    // port.
+    int Connect(const CliNeeds& needs = CliNeeds::Everything());
     // The monitor, after Connect() gave Exit::Ok.
     CMonitor& Monitor();
 

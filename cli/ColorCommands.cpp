@@ -36,7 +36,11 @@ int RunColorTemp(CCliContext& ctx) {
         if (!word)
             return ctx.UsageError(error);
     }
-    if (const int status = ctx.Connect())
+    // The step comes from the colour values, the mode word's custom bit and the preset, and
+    // the tables that relate them.
+    if (const int status = ctx.Connect({.items = {Items::ModeWord, Items::ColorPreset},
+                                        .colorGroup = true,
+                                        .colorTables = true}))
         return status;
     CMonitor& monitor = ctx.Monitor();
     const bool revisionB = monitor.GetProtocolRevision() == 0;

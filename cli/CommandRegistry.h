@@ -20,8 +20,9 @@ class CCliContext;
 //      the words after the command name (global options such as --json and --port are
 //      already taken out). Check every argument first and report bad input with
 //      `return ctx.UsageError("...")` (cli/Arguments.h has the usual checks); then
-//      `if (const int status = ctx.Connect()) return status;` finds the monitor and reads
-//      all of it, and ctx.Monitor() is the controller. Report a failed monitor operation
+//      `if (const int status = ctx.Connect(needs)) return status;` finds the monitor and
+//      reads what `needs` names (cli/Session.h: the items the command uses; all of it when
+//      left out), and ctx.Monitor() is the controller. Report a failed monitor operation
 //      with `return ctx.MonitorFailed("...")` and return Exit::Ok on success
 //      (cli/ExitStatus.h).
 //   3. Register it:

@@ -109,7 +109,7 @@ int RunSave(CCliContext& ctx) {
         return ctx.UsageError(
             QStringLiteral("standard output is a terminal: send the settings file to a file or a "
                            "pipe ('save - > FILE')"));
-    if (const int status = ctx.Connect())
+    if (const int status = ctx.Connect(CliNeeds::Everything()))
         return status;
     CQelt32Doc doc(ctx.Monitor());
     if (toOutput) {
@@ -160,7 +160,7 @@ int RunLoad(CCliContext& ctx) {
     const std::optional<SettingsContent> content = ReadNamedFile(ctx, args, &status);
     if (!content)
         return status;
-    if (const int connected = ctx.Connect())
+    if (const int connected = ctx.Connect(CliNeeds::Everything()))
         return connected;
     CQelt32Doc doc(ctx.Monitor());
     if (!doc.Load(*content, *groups)) {
@@ -238,7 +238,7 @@ int RunDiff(CCliContext& ctx) {
     const std::optional<SettingsContent> content = ReadNamedFile(ctx, ctx.Args(), &status);
     if (!content)
         return status;
-    if (const int connected = ctx.Connect())
+    if (const int connected = ctx.Connect(CliNeeds::Everything()))
         return connected;
     const CMonitor& monitor = ctx.Monitor();
     std::uint16_t fH = 0, fV = 0;

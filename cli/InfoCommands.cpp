@@ -21,7 +21,7 @@ int RefuseArguments(CCliContext& ctx) {
 int RunInfo(CCliContext& ctx) {
     if (!ctx.Args().isEmpty())
         return RefuseArguments(ctx);
-    if (const int status = ctx.Connect())
+    if (const int status = ctx.Connect({.timing = true}))
         return status;
     const CMonitor& monitor = ctx.Monitor();
     const QString port = PortMap().Path(monitor.GetPortIndex());
@@ -62,7 +62,7 @@ int RunInfo(CCliContext& ctx) {
 int RunDump(CCliContext& ctx) {
     if (!ctx.Args().isEmpty())
         return RefuseArguments(ctx);
-    if (const int status = ctx.Connect())
+    if (const int status = ctx.Connect(CliNeeds::Everything()))
         return status;
     const CMonitor& monitor = ctx.Monitor();
 

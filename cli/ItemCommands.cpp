@@ -69,7 +69,7 @@ int RunGet(CCliContext& ctx) {
             return status;
         items.push_back(*item);
     }
-    if (const int status = ctx.Connect())
+    if (const int status = ctx.Connect(CliNeeds::Items(items)))
         return status;
     const CMonitor& monitor = ctx.Monitor();
 
@@ -110,7 +110,10 @@ int RunSet(CCliContext& ctx) {
             return ctx.UsageError(QStringLiteral("%1: %2").arg(args[i], error));
         changes.push_back({*item, *value});
     }
-    if (const int status = ctx.Connect())
+    std::vector<int> items;
+    for (const Change& change : changes)
+        items.push_back(change.item);
+    if (const int status = ctx.Connect(CliNeeds::Items(items)))
         return status;
     CMonitor& monitor = ctx.Monitor();
 
@@ -150,7 +153,7 @@ int RunAdjust(CCliContext& ctx) {
     const std::optional<int> delta = Arguments::Delta(ctx.Args()[1], &error);
     if (!delta)
         return ctx.UsageError(error);
-    if (const int connected = ctx.Connect())
+    if (const int connected = ctx.Connect(CliNeeds::Items({*item})))
         return connected;
     CMonitor& monitor = ctx.Monitor();
     if (const int missing = ctx.RequireAvailable(*item))

@@ -45,7 +45,7 @@ int RunChoiceMode(CCliContext& ctx, const ChoiceMode& mode) {
         if (!choice)
             return ctx.UsageError(error);
     }
-    if (const int status = ctx.Connect())
+    if (const int status = ctx.Connect(CliNeeds::Items({Items::ModeWord, mode.item})))
         return status;
     CMonitor& monitor = ctx.Monitor();
     if (const int status = ctx.RequireAvailable(mode.item, ctx.CommandName() + " setting"))
@@ -158,7 +158,9 @@ int RunMoire(CCliContext& ctx) {
         if (!direction || !on)
             return ctx.UsageError(error);
     }
-    if (const int status = ctx.Connect())
+    const int levelItem[2] = {18, 19}; // the switches exist where the levels do
+    if (const int status =
+            ctx.Connect(CliNeeds::Items({Items::ModeWord, levelItem[0], levelItem[1]})))
         return status;
     CMonitor& monitor = ctx.Monitor();
 

@@ -1,10 +1,24 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 class CMonitor;
 class CSimServer;
 class ISerialPort;
+
+// What a command reads from the monitor once it is found. The identity is always checked;
+// everything else costs line time, so a command asks only for what it shows or uses.
+struct CliNeeds {
+    bool timing = false;      // the scan frequencies
+    std::vector<int> items;   // single items, read one by one
+    bool colorGroup = false;  // the colour items, which a colour mode or temperature moves
+    bool colorTables = false; // the colour-temperature tables in the monitor's memory
+    bool everything = false;  // every group, the tables and the timing, as the desktop reads
+
+    static CliNeeds Everything() { return {.everything = true}; }
+    static CliNeeds Items(std::vector<int> items) { return {.items = std::move(items)}; }
+};
 
 // The monitor of one qelt32ctl run. It is found and read only when a command asks for it,
 // so that help and bad input never touch a port (nor the profile's port entry, which the
@@ -18,14 +32,15 @@ public:
     CCliSession(const CCliSession&) = delete;
     CCliSession& operator=(const CCliSession&) = delete;
 
-    // Finds the monitor and reads every group and the colour-temperature tables, as the
-    // desktop program does at start-up, then takes the values read as the stored ones.
+    // Finds the monitor and reads what `needs` names; what was read is taken as stored.
     // Returns an exit status: Exit::Ok, Exit::NoMonitor or Exit::Failure. Runs once.
-    int Connect();
+    int Connect(const CliNeeds& needs);
     // The connected monitor (after a successful Connect).
     CMonitor& Monitor();
 
 private:
+    int Read(const CliNeeds& needs);
+
     std::unique_ptr<CSimServer> m_sim;
     std::unique_ptr<CMonitor> m_monitor;
     bool m_bTrace;

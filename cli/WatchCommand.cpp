@@ -61,7 +61,8 @@ int RunWatch(CCliContext& ctx) {
     if (!ctx.Args().isEmpty())
         return ctx.UsageError(
             QStringLiteral("takes no arguments (got '%1')").arg(ctx.Args().first()));
-    if (const int status = ctx.Connect())
+    // What it prints comes with each report; the reports' own re-reads keep the rest.
+    if (const int status = ctx.Connect({}))
         return status;
     CMonitor& monitor = ctx.Monitor();
 

@@ -44,6 +44,13 @@ CMonitor::~CMonitor() {
 // --- identity and connection ---
 
 bool CMonitor::Connect() {
+    if (!FindMonitor())
+        return false;
+    ReadTiming();
+    return true;
+}
+
+bool CMonitor::FindMonitor() {
     // The adapter of the last run first, then the slot of the last run, then the other
     // slots in order, then every other adapter.
     const int last = Profile::GetInt("Settings", "com", 0);
@@ -80,7 +87,6 @@ bool CMonitor::Connect() {
         UserMessages().Show(Str::NoMonitor);
         return false;
     }
-    ReadTiming();
     return true;
 }
 
@@ -188,6 +194,7 @@ bool CMonitor::ReadTiming() {
     }
     m_fH = fH;
     m_fV = fV;
+    emit timingUpdated();
     return true;
 }
 
@@ -219,6 +226,7 @@ bool CMonitor::ReadItem(int item) {
             it.maximum = maximum;
             it.current = value;
             it.status = status;
+            emit itemUpdated(item, m_nFollowingMonitor > 0);
             return true;
         }
     }
@@ -231,15 +239,27 @@ bool CMonitor::ReadGroup(Items::Group group) {
     for (int item = first; item <= last; ++item)
         if (!ReadItem(item))
             return false;
-    // This model reports the top and bottom convergence but cannot adjust them.
-    if (group == Items::Group::Convergence && GetModelIndex() == kModelTR5513) {
-        m_items[kVConvTop].status = 1;
-        m_items[kVConvBottom].status = 1;
-    }
-    if (group != Items::Group::Modes)
-        for (int item = first; item <= last; ++item)
-            m_items[item].device = m_items[item].current;
+    for (int item = first; item <= last; ++item)
+        AfterGroupRead(item);
     return true;
+}
+
+bool CMonitor::ReadItems(const std::vector<int>& items) {
+    for (int item : items)
+        if (item < 0 || item >= Items::kCount || !ReadItem(item))
+            return false;
+    for (int item : items)
+        AfterGroupRead(item);
+    return true;
+}
+
+void CMonitor::AfterGroupRead(int item) {
+    // This model reports the top and bottom convergence but cannot adjust them.
+    if ((item == kVConvTop || item == kVConvBottom) && GetModelIndex() == kModelTR5513)
+        m_items[item].status = 1;
+    // Ramping starts from what was read; the mode items are sent whole and never ramp.
+    if (item < Items::ModeWord)
+        m_items[item].device = m_items[item].current;
 }
 
 bool CMonitor::ReadBrightContrast() {
@@ -263,6 +283,12 @@ bool CMonitor::ReadModes() {
 bool CMonitor::WriteItem(int item, std::uint16_t value) {
     if (item < 0 || item >= Items::kCount)
         return false;
+    const bool written = WriteItemNow(item, value);
+    emit itemUpdated(item, false);
+    return written;
+}
+
+bool CMonitor::WriteItemNow(int item, std::uint16_t value) {
     MonItem& it = m_items[item];
     // A write is one action for the user: a read-back that failed and the write's own
     // failure after it are one communication failure, said once.

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class CMonitor;
 
@@ -84,6 +85,8 @@ public:
     // another one that `acceptOther` takes, given its serial number), reads it all again.
     // The port is closed again, and the lost monitor's identity kept, otherwise.
     bool Reconnect(const QString& path, const std::function<bool(std::uint32_t)>& acceptOther);
+    // Connect without reading the scan frequencies: for a caller that does not show them.
+    bool FindMonitor();
     // Why each port tried by the last failed Connect gave no monitor, in the order tried.
     const QStringList& ConnectFailures() const { return m_connectFailures; }
     // The stable name of the adapter the monitor was found on; empty when it was found in
@@ -114,6 +117,9 @@ public:
     bool ReadConvergence();
     bool ReadColor();
     bool ReadModes();
+    // Reads the given items one by one and treats each as its group's read does, for a
+    // caller that needs a few items rather than whole groups. False at the first failure.
+    bool ReadItems(const std::vector<int>& items);
     bool WriteItem(int item, std::uint16_t value);
     bool AdjustItems(int item1, int delta1, int item2, int delta2, bool both);
 
@@ -198,10 +204,23 @@ public:
     // Sends the change notification to the notify object, if one is registered.
     void Notify(int item, int value);
 
+signals:
+    // An item's cached value may have changed: it was read or written, or the monitor
+    // reported it. `byMonitor`: the monitor's own change (a front-panel key, a new timing)
+    // or a read that follows one.
+    void itemUpdated(int item, bool byMonitor);
+    // The scan frequencies were read or reported.
+    void timingUpdated();
+
 private:
     // Records where the monitor answered; true.
     bool FoundOn(const QString& adapter);
+    bool WriteItemNow(int item, std::uint16_t value);
+    // Marks the reads and changes made while following the monitor's own reports.
+    class CFollowingMonitor;
     bool ReadGroup(Items::Group group);
+    // What every read of a group does after the queries, for one item of it.
+    void AfterGroupRead(int item);
     bool RestoreGroup(Items::Group group, bool fromUndo);
     // Writes `value` back to an available item that differs from it, with 3 attempts.
     bool RestoreItem(int item, std::uint16_t value);
@@ -234,6 +253,7 @@ private:
     bool m_bDisplayChangeSeen = false;
     bool m_bAutoSizeReportSeen = false;
     IAutoSizeNotice* m_pAutoSizeNotice = nullptr;
+    int m_nFollowingMonitor = 0;
 
     // Colour-temperature reference tables read from the monitor's memory.
     std::array<std::uint16_t, 7> m_tableA{}, m_tableB{}, m_tableC{};

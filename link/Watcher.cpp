@@ -113,9 +113,23 @@ constexpr std::uint8_t kTimingStatus = 0x6D;
 constexpr std::uint8_t kRevisionC = 1;
 } // namespace
 
+class CMonitor::CFollowingMonitor {
+public:
+    explicit CFollowingMonitor(CMonitor& monitor) : m_monitor(monitor) {
+        ++m_monitor.m_nFollowingMonitor;
+    }
+    ~CFollowingMonitor() { --m_monitor.m_nFollowingMonitor; }
+    CFollowingMonitor(const CFollowingMonitor&) = delete;
+    CFollowingMonitor& operator=(const CFollowingMonitor&) = delete;
+
+private:
+    CMonitor& m_monitor;
+};
+
 void CMonitor::OnMonitorData() {
     if (Port().QueuedInput() <= 0)
         return;
+    CFollowingMonitor following(*this);
     MonReply reply;
     if (!ReceiveFrame(reply))
         return;
@@ -148,6 +162,7 @@ void CMonitor::OnTimingReport(const MonReply& timing) {
         m_fV /= 100;
     }
     m_bTimingKnown = true;
+    emit timingUpdated();
     ReadGeometry();
     CommitGeometry();
     Notify(CMonitorNotifyEvent::kTimingChanged, 0);
@@ -180,10 +195,12 @@ int CMonitor::ApplyPanelChange(const MonReply& change) {
     const std::uint16_t value = std::uint16_t(change.data[1] << 8 | change.data[2]);
     m_items[item].current = value;
     m_items[item].device = value;
+    emit itemUpdated(item, true);
     return item;
 }
 
 void CMonitor::FollowPanelChange(int item, std::uint16_t value) {
+    CFollowingMonitor following(*this);
     // A new colour mode brings its own colour values; auto-sizing moves the geometry.
     if (item == Items::ColorMode)
         ReadColor();
@@ -193,6 +210,7 @@ void CMonitor::FollowPanelChange(int item, std::uint16_t value) {
 }
 
 void CMonitor::OnTimingChanged() {
+    CFollowingMonitor following(*this);
     ReadItem(Items::ModeWord);
     ReadTiming();
     ReadGeometry();

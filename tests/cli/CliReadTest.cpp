@@ -223,22 +223,26 @@ TEST(CliStatus, AValueThatDoesNotStickIsACommunicationFailure) {
 
 TEST(CliStatus, AFailureMessageNeverEndsInSuccess) {
     CCliRunner cli;
-    // What start-up asks, so that a fault can strike just after it.
-    ASSERT_EQ(cli.Run({"dump"}).status, 0);
-    int startUp = 0;
-    for (const SimRequest& request : cli.Sim().RequestLog())
-        startUp += request.accepted && request.command != 0x03;
+    // What a command asks before its change, so that a fault can strike just after it.
+    auto askedBefore = [&cli](const QStringList& command) {
+        cli.Sim().ClearRequestLog();
+        EXPECT_EQ(cli.Run(command).status, 0);
+        int asked = 0;
+        for (const SimRequest& request : cli.Sim().RequestLog())
+            asked += request.accepted && request.command != 0x03;
+        return asked;
+    };
     // The first read-back is lost, the second gets through: the value is there, but the
     // user was told of a failure.
-    cli.Sim().DropReplies(3, startUp);
+    cli.Sim().DropReplies(3, askedBefore({"get", "bright"}));
     const auto set = cli.Run({"set", "bright", "250"});
     EXPECT_EQ(set.status, 1);
     EXPECT_EQ(set.OutLines(), QStringList{"bright 250"}) << "what the monitor holds";
     EXPECT_TRUE(set.err.contains("Communication failure")) << set.err.toStdString();
     EXPECT_EQ(cli.Sim().Value(0), 250);
 
-    // A reset whose read-back fails.
-    cli.Sim().DropReplies(3, startUp);
+    // A reset whose read-back fails (the reset itself is answered by nothing).
+    cli.Sim().DropReplies(3, askedBefore({"degauss"}));
     EXPECT_EQ(cli.Run({"reset", "geometry"}).status, 1);
 }
 

@@ -1,0 +1,63 @@
+// qelt32ctl serve: the monitor on the session bus without a window.
+
+#include "BusTools.h"
+#include "CliRunner.h"
+#include "RealDisplay.h"
+
+#include "link/Monitor.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Starts `qelt32ctl serve` on the runner's monitor and waits until it serves.
+std::unique_ptr<QProcess> StartServe(CCliRunner& cli) {
+    auto serve = cli.Start({"serve"});
+    CLineReader reader(*serve);
+    EXPECT_TRUE(reader.WaitErr("serving the monitor on", std::chrono::seconds(30)))
+        << reader.ErrLines().join('\n').toStdString();
+    return serve;
+}
+
+} // namespace
+
+TEST(Serve, ServesTheMonitorFollowsItsFrontPanelAndQuitsWhenAsked) {
+    CCliRunner cli;
+    auto serve = StartServe(cli);
+    ASSERT_TRUE(BusTools::WaitForService());
+    EXPECT_EQ(BusTools::Call("GetItem", {"hsize"}).out,
+              QString("(uint16 %1, uint16 255, true)").arg(cli.Sim().Value(Items::HSize)));
+
+    CBusWatch watch;
+    cli.Sim().PanelChange(Items::Bright, 33);
+    EXPECT_TRUE(watch.WaitFor("ItemChanged ('bright', uint16 33, 'front-panel')"));
+    cli.Sim().TimingChange(6400, 6000);
+    EXPECT_TRUE(watch.WaitFor("TimingChanged (uint16 64, uint16 60)"));
+
+    const BusTools::Result set = BusTools::Call("SetItem", {"hsize", "uint16 77"});
+    EXPECT_EQ(set.out, "(uint16 77,)") << set.err.toStdString();
+    EXPECT_EQ(cli.Sim().Value(Items::HSize), 77);
+    EXPECT_TRUE(watch.WaitFor("ItemChanged ('hsize', uint16 77, 'client')"));
+    EXPECT_EQ(BusTools::Call("Command", {"degauss"}).status, 0);
+    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return cli.Sim().DegaussCount() == 1; }));
+
+    ASSERT_EQ(BusTools::Call("Quit").status, 0);
+    ASSERT_TRUE(serve->waitForFinished(30000));
+    EXPECT_EQ(serve->exitCode(), 0);
+    EXPECT_TRUE(BusTools::WaitForNoService());
+}
+
+TEST(Serve, ASecondServeNamesTheFirstAndStopsOnSigterm) {
+    CCliRunner cli;
+    auto serve = StartServe(cli);
+    ASSERT_TRUE(BusTools::WaitForService());
+    // A second one on another monitor finds the name taken.
+    CCliRunner other;
+    const auto second = other.Run({"serve"});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_TRUE(second.err.contains("com.vorka.qelt32 is held by another program"))
+        << second.err.toStdString();
+    serve->terminate();
+    ASSERT_TRUE(serve->waitForFinished(30000));
+    EXPECT_EQ(serve->exitCode(), 0);
+}
