@@ -99,16 +99,7 @@ CMonitorService::CMonitorService(CMonitor& monitor, Host host, QObject* parent)
     m_monitor.GetTiming(&m_fH, &m_fV);
     connect(&m_monitor, &CMonitor::itemUpdated, this, &CMonitorService::OnItemUpdated);
     connect(&m_monitor, &CMonitor::timingUpdated, this, &CMonitorService::OnTimingUpdated);
-    // The watcher finds a dead port on its own thread.
-    connect(
-        &m_monitor, &CMonicom::portFailed, this,
-        [this] {
-            if (!m_bConnected)
-                return;
-            m_bConnected = false;
-            emit ConnectionChanged(false);
-        },
-        Qt::QueuedConnection);
+    connect(&m_monitor, &CMonicom::connectionChanged, this, &CMonitorService::ConnectionChanged);
 }
 
 CMonitorService::~CMonitorService() {
@@ -185,8 +176,7 @@ ushort CMonitorService::VerticalHz() const {
 }
 
 bool CMonitorService::Connected() const {
-    // The port stays open while the monitor is there; a dead line is reported by the watcher.
-    return m_bConnected && m_monitor.IsPortOpen();
+    return m_monitor.IsConnected();
 }
 
 // --- reading ---

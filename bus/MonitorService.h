@@ -92,6 +92,5 @@ private:
     bool m_bPublished = false;
     std::array<quint16, 35> m_announced{};
     quint16 m_fH = 0, m_fV = 0;
-    bool m_bConnected = true;
     CClientCall* m_pCall = nullptr; // the caller's change in progress
 };
