@@ -136,9 +136,13 @@ bool LoadCombinationFile(const QString& programDir, const QString& modelName,
         double& second = coef[2 * j + 1];
         first = Bounded(ParseLeadingNumber(QStringView(value).left(comma)));
         second = Bounded(ParseLeadingNumber(QStringView(value).mid(comma + 1)));
-        // Normalised as soon as read, so that a failure at a later key leaves a usable
-        // ratio behind for the linearity dialog.
-        if (j >= kFirstRatioKey && first != 0.0) {
+    }
+    // The linearity keys become ratios only once the whole file has been read: a load
+    // that failed part-way leaves them as the file gave them.
+    for (std::size_t j = kFirstRatioKey; j < kKeys.size(); ++j) {
+        double& first = coef[2 * j];
+        double& second = coef[2 * j + 1];
+        if (first != 0.0) {
             second = Bounded(second / first);
             first = 1.0;
         }

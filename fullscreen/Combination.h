@@ -34,8 +34,9 @@ enum class ComboCoef {
 // "HSIZE,HPOS" for the model, from Display1.ini, into `coef`. Keys whose item the monitor
 // lacks (`isAvailable` false) are skipped. False when the combination functions cannot be
 // used: neither file knows the model, or a needed key is missing or has no comma; the
-// pairs read before the failure stay in `coef`. The two linearity keys are normalised as
-// they are read (first entry 1.0, second the ratio). Every coefficient is bounded to
+// pairs read before the failure stay in `coef` as read. After a complete load the two
+// linearity keys are normalised (first entry 1.0, second the ratio). Every coefficient is bounded
+// to
 // +-32767, beyond which any item would leave its range at the smallest step anyway.
 bool LoadCombinationFile(const QString& programDir, const QString& modelName,
                          const std::function<bool(int item)>& isAvailable,

@@ -168,11 +168,13 @@ TEST_F(CombinationFiles, LinearityRatios) {
     EXPECT_EQ(coef[13], 0.5);
     EXPECT_EQ(coef[14], 0.0);
     EXPECT_EQ(coef[15], 1.0);
-    // A ratio is usable even when loading fails at the key after it.
+    // Ratios only after a complete load: failing at the key after it, the linearity
+    // balance pair stays as the file gave it (the dialog then moves vpos by 1 per step).
     Write("Display.ini", Section("HSIZE,HPOS=1,1\nVLINEARBALA,VPOS=-4,1\n"));
     EXPECT_FALSE(Load({4, 8, 9, 10, 11}));
-    EXPECT_EQ(coef[12], 1.0);
-    EXPECT_EQ(coef[13], -0.25);
+    EXPECT_EQ(coef[12], -4.0);
+    EXPECT_EQ(coef[13], 1.0);
+    EXPECT_EQ(coef[14], 7.0);
     // Coefficients and ratios beyond any item's range are bounded, so that a step times a
     // coefficient always fits an int.
     Write("Display.ini", Section("HSIZE,HPOS=-1e9,1e9\nVLINEARBALA,VPOS=1e-300,1e300\n"
