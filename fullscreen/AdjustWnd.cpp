@@ -91,9 +91,11 @@ CAdjustWnd::CAdjustWnd(CMonitor& monitor, QWidget* parent)
     m_dragAnim->setObjectName(QStringLiteral("dragAnimation"));
     m_dragAnim->SetAutoPlay(true);
     m_dragAnim->SetDevicePixels(true);
+    m_dragAnim->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_dragAnim->setGeometry(0, 0, 34, 34);
     m_dragAnim->hide();
     m_menu = AdjustMenu::Build(this);
+    m_menu->installEventFilter(this);
     UpdateActivation();
 }
 
@@ -133,6 +135,9 @@ void CAdjustWnd::SetMainWindow(QWidget* mainWindow) {
 }
 
 bool CAdjustWnd::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_menu && event->type() == QEvent::MouseButtonPress &&
+        !m_menu->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        m_bMenuClosedByClick = true;
     // The frame closing while the mode is on (from outside: it is hidden meanwhile) asks
     // its closing question about the values the mode began with.
     if (watched == m_mainWindow && event->type() == QEvent::Close && m_bActive) {
@@ -177,10 +182,6 @@ void CAdjustWnd::ShowPattern(int pattern) {
 }
 
 void CAdjustWnd::Open(QObject* notifyBack) {
-    // The first use on this machine (the frame has never saved its place) shows how the
-    // mode works.
-    if (Profile::GetString("Settings", "Resolution").isEmpty())
-        OnHelp();
     m_bActive = true;
     m_bMenuShown = false;
     UpdateActivation();
@@ -188,15 +189,23 @@ void CAdjustWnd::Open(QObject* notifyBack) {
         m_mainWindow->hide();
     ShowPattern(Patterns::kCrosshatch);
     FitToScreen();
-    raise();
-    activateWindow();
-    setFocus(Qt::OtherFocusReason);
+    TakeFocus();
     BuildCellMap(CellMap::kGeometry);
     m_monitor.MarkGeometry();
     m_monitor.MarkItem(kTilt);
     m_hNotifyBack = notifyBack;
     m_markers->CancelPendingStops();
     StartMarkers();
+    // The first use on this machine (the frame has never saved its place) shows how the
+    // mode works, over the crosshatch, where it can be read.
+    if (Profile::GetString("Settings", "Resolution").isEmpty())
+        OnHelp();
+}
+
+void CAdjustWnd::TakeFocus() {
+    raise();
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void CAdjustWnd::StartMarkers() {
@@ -218,7 +227,9 @@ void CAdjustWnd::OnOK() {
     m_monitor.CommitGeometry();
     m_monitor.CommitItem(kTilt);
     // The controller tells failed reads and writes itself, but not a command it could not
-    // send: a store that did not reach the monitor must not pass in silence.
+    // send: a store that did not reach the monitor must not pass in silence. Said once,
+    // whoever notices it.
+    CShowOnce once(Str::CommFailure);
     if (!m_monitor.StoreInMemory(false))
         UserMessages().Show(Str::CommFailure);
     Leave();
@@ -302,6 +313,14 @@ bool CAdjustWnd::ApplyStep(int dx, int dy) {
 
 bool CAdjustWnd::IsDragging() const {
     return QWidget::mouseGrabber() == this;
+}
+
+bool CAdjustWnd::event(QEvent* event) {
+    // A message box during a drag (the monitor stopped answering, say) must have the
+    // pointer: the grab and with it the drag end before the box shows.
+    if (event->type() == QEvent::WindowBlocked && IsDragging())
+        Release();
+    return QWidget::event(event);
 }
 
 void CAdjustWnd::mouseMoveEvent(QMouseEvent* event) {
@@ -511,8 +530,18 @@ QMenu* CAdjustWnd::PopupMenu() {
 void CAdjustWnd::contextMenuEvent(QContextMenuEvent* event) {
     if (!m_bActive || m_bConvDialog || IsDragging())
         return;
-    QAction* chosen = PopupMenu()->exec(event->globalPos());
+    // The click that closes the menu grabs nothing. A click outside the menu is handed on
+    // to the window under it, during the menu's loop or just after it: that one is
+    // swallowed, and the flag goes once it has had its turn, so the user's next click
+    // grabs. A menu closed otherwise (Esc) leaves the next click to be swallowed.
     m_bMenuShown = true;
+    m_bMenuClosedByClick = false;
+    QAction* chosen = PopupMenu()->exec(event->globalPos());
+    if (!m_bMenuClosedByClick)
+        m_bMenuShown = true;
+    else if (m_bMenuShown)
+        QMetaObject::invokeMethod(
+            this, [this] { m_bMenuShown = false; }, Qt::QueuedConnection);
     if (chosen)
         OnCommand(chosen->data().toInt());
 }
@@ -537,8 +566,8 @@ void CAdjustWnd::OnCommand(int id) {
     case AdjustMenu::kAutoSizing:
         HideMarkers();
         m_bMenuShown = false;
-        CAutoSizeNoticeRunner().Run(m_monitor);
-        ShowMarkers();
+        RunAutoSizeNotice();
+        BackFromDialog();
         break;
     case AdjustMenu::kSizeCombo:
         ToggleCombination(m_bSizeCombo, &AdjustMenu::SizeComboKind);
@@ -565,7 +594,26 @@ void CAdjustWnd::RunBehindDialog(int pattern, QDialog& dialog) {
     m_bMenuShown = false;
     ShowPattern(pattern);
     dialog.exec();
+    BackFromDialog();
+}
+
+// A dialog of the mode has ended: the crosshatch and its markers come back and the keys
+// are this window's again. Unless the program is ending meanwhile (the mode was cancelled
+// under the dialog), when nothing comes back.
+void CAdjustWnd::BackFromDialog() {
+    if (!m_bActive)
+        return;
     ShowMarkers();
+    TakeFocus();
+}
+
+// The notice has no parent, but the window manager keeps it above this window and gives
+// this window the keys back when it ends.
+void CAdjustWnd::RunAutoSizeNotice() {
+    CAutoSizeNoticeDlg notice(m_monitor);
+    notice.winId();
+    notice.windowHandle()->setTransientParent(windowHandle());
+    notice.exec();
 }
 
 void CAdjustWnd::RunConvergence() {
@@ -598,7 +646,7 @@ void CAdjustWnd::RunConvergence() {
     m_bConvDialog = false;
     UpdateActivation();
     BuildCellMap(CellMap::kGeometry);
-    ShowMarkers();
+    BackFromDialog();
 }
 
 void CAdjustWnd::ToggleCombination(bool& flag, bool (*affected)(int kind)) {
@@ -610,6 +658,7 @@ void CAdjustWnd::ToggleCombination(bool& flag, bool (*affected)(int kind)) {
 
 void CAdjustWnd::OnHelp() {
     m_bMenuShown = false;
-    // The mode's page opens in the help file's secondary window "proc4".
-    ShowHelpTopic(m_strHelpPath + QStringLiteral(">proc4"), HelpContext::ScreenAdjustment);
+    // The mode's page opens in the help file's secondary window "proc4", above this one.
+    ShowHelpTopic(m_strHelpPath + QStringLiteral(">proc4"), HelpContext::ScreenAdjustment,
+                  m_bActive ? this : nullptr);
 }

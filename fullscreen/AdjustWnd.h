@@ -88,6 +88,7 @@ public slots:
     void OnCommand(int id);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -143,7 +144,10 @@ private:
     int CurrentKind() const;
     void ToggleCombination(bool& flag, bool (*affected)(int kind));
     void RunConvergence();
+    void RunAutoSizeNotice();
     void RunBehindDialog(int pattern, QDialog& dialog);
+    void BackFromDialog();
+    void TakeFocus();
     void OnHelp();
 
     CCursorAnimator m_cursor;
@@ -154,5 +158,7 @@ private:
     // arriving faster than the line can take steps replace each other.
     std::optional<QPoint> m_pendingMove;
     QMenu* m_menu = nullptr;
+    // The popup menu was closed by a click outside it.
+    bool m_bMenuClosedByClick = false;
     QString m_strHelpPath;
 };

@@ -21,6 +21,8 @@ CMarkers::CMarkers(QWidget* window, std::span<const int> cells)
         control->setObjectName(QStringLiteral("marker%1").arg(i));
         control->SetAutoPlay(true);
         control->SetDevicePixels(true);
+        // The pointer belongs to the window's cells wherever a marker plays over them.
+        control->setAttribute(Qt::WA_TransparentForMouseEvents);
         control->setGeometry(0, 0, kInitialSize, kInitialSize);
         control->hide();
         m_controls.push_back(control);

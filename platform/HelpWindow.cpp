@@ -3,15 +3,17 @@
 #include "platform/StringTable.h"
 #include "platform/UserMessages.h"
 
+#include <QCloseEvent>
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QPointer>
+#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWhatsThis>
+#include <QWindow>
 
 QString HelpContext::Anchor(quint32 contextId) {
     return QStringLiteral("ctx-") +
@@ -52,7 +54,11 @@ CHelpWindow::CHelpWindow(const QString& windowName) : m_browser(new QTextBrowser
     resize(520, 600);
 }
 
-void CHelpWindow::Show(const CHelpFile& file, quint32 contextId) {
+void CHelpWindow::Show(const CHelpFile& file, quint32 contextId, QWidget* over) {
+    m_over = over;
+    winId();
+    // Told to the window manager: a window the window above is transient for stays above it.
+    windowHandle()->setTransientParent(over ? over->windowHandle() : nullptr);
     setWindowTitle(file.Title());
     m_browser->setHtml(file.Html());
     m_context = contextId;
@@ -63,7 +69,28 @@ void CHelpWindow::Show(const CHelpFile& file, quint32 contextId) {
     activateWindow();
 }
 
+void CHelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void CHelpWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    // The window it was read over takes the keys again, as a dialog's owner does.
+    if (m_over && m_over->isVisible()) {
+        m_over->raise();
+        m_over->activateWindow();
+    }
+}
+
 namespace {
+
+QHash<QString, QPointer<CHelpWindow>>& Windows() {
+    static QHash<QString, QPointer<CHelpWindow>> windows;
+    return windows;
+}
 
 std::optional<CHelpFile> LoadOrTell(const QString& path) {
     std::optional<CHelpFile> file = CHelpFile::Load(path);
@@ -72,32 +99,37 @@ std::optional<CHelpFile> LoadOrTell(const QString& path) {
     return file;
 }
 
-bool OpenWindow(const QString& path, const QString& windowName, quint32 contextId) {
+bool OpenWindow(const QString& path, const QString& windowName, quint32 contextId, QWidget* over) {
     const std::optional<CHelpFile> file = LoadOrTell(path);
     if (!file)
         return false;
     const bool found = contextId == HelpContext::Contents || file->HasTopic(contextId);
-    static QHash<QString, QPointer<CHelpWindow>> windows;
-    QPointer<CHelpWindow>& window = windows[windowName];
+    QPointer<CHelpWindow>& window = Windows()[windowName];
     if (!window)
         window = new CHelpWindow(windowName);
-    window->Show(*file, found ? contextId : HelpContext::Contents);
+    window->Show(*file, found ? contextId : HelpContext::Contents, over);
     return found;
 }
 
 } // namespace
 
 bool ShowHelpTopics(const QString& path) {
-    return OpenWindow(path, QString(), HelpContext::Contents);
+    return OpenWindow(path, QString(), HelpContext::Contents, nullptr);
 }
 
-bool ShowHelpTopic(const QString& path, quint32 contextId) {
+bool ShowHelpTopic(const QString& path, quint32 contextId, QWidget* over) {
     // "file>window" names a secondary window, as help paths of the program have always
     // done; a '>' followed by a folder belongs to the path itself.
     const qsizetype cut = path.lastIndexOf(QLatin1Char('>'));
     if (cut > 0 && !path.mid(cut + 1).contains(QLatin1Char('/')))
-        return OpenWindow(path.left(cut), path.mid(cut + 1), contextId);
-    return OpenWindow(path, QString(), contextId);
+        return OpenWindow(path.left(cut), path.mid(cut + 1), contextId, over);
+    return OpenWindow(path, QString(), contextId, over);
+}
+
+void CloseAllHelpWindows() {
+    for (const QPointer<CHelpWindow>& window : std::as_const(Windows()))
+        delete window.data();
+    Windows().clear();
 }
 
 bool ShowHelpContext(const QString& path, quint32 contextId) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -44,18 +45,25 @@ private:
     QString m_html;
 };
 
-// A window showing a help file, one per window name ("" is the main one).
+// A window showing a help file, one per window name ("" is the main one). Esc closes it.
 class CHelpWindow : public QWidget {
     Q_OBJECT
 public:
     explicit CHelpWindow(const QString& windowName);
-    void Show(const CHelpFile& file, quint32 contextId);
+    // Shows the topic; with `over`, the window stays above that one (the full-screen window
+    // covers everything else) and gives it the keyboard back when it closes.
+    void Show(const CHelpFile& file, quint32 contextId, QWidget* over = nullptr);
     QTextBrowser* Browser() const { return m_browser; }
     quint32 ShownContext() const { return m_context; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QTextBrowser* m_browser;
     quint32 m_context = HelpContext::Contents;
+    QPointer<QWidget> m_over;
 };
 
 // The help calls of the program. `path` is the help file; a missing file is told to the
@@ -63,8 +71,11 @@ private:
 // Opens the help window at its contents.
 bool ShowHelpTopics(const QString& path);
 // Opens the help window at a topic. "file>name" opens the secondary window `name`.
-// A topic the file does not have opens the contents and gives false.
-bool ShowHelpTopic(const QString& path, quint32 contextId);
+// A topic the file does not have opens the contents and gives false. With `over` the
+// window opens above that window (see CHelpWindow::Show).
+bool ShowHelpTopic(const QString& path, quint32 contextId, QWidget* over = nullptr);
+// Closes every help window: they end with the program.
+void CloseAllHelpWindows();
 // Shows a control's topic as a popup near the mouse cursor; a topic the file does not
 // have shows text 61241 and gives false.
 bool ShowHelpContext(const QString& path, quint32 contextId);
