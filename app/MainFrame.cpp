@@ -381,14 +381,14 @@ void CMainFrame::ShowHelpTopics() {
 }
 
 bool CMainFrame::OnClose() {
-    // Nothing can be stored in a monitor that does not answer: the user hears so, and the
-    // program still ends.
+    // Nothing can be stored in a monitor that does not answer: the user hears so (unless
+    // the desktop is ending the program), and the program still ends.
     if (!m_monitor.IsConnected()) {
-        if (m_monitor.IsModified())
+        if (m_bAskOnClose && m_monitor.IsModified())
             UserMessages().Show(Str::NotStoredDisconnected);
         return true;
     }
-    if (m_monitor.IsModified()) {
+    if (m_bAskOnClose && m_monitor.IsModified()) {
         switch (UserMessages().Show(Str::KeepChanges, MsgButtons::YesNoCancel)) {
         case MsgResult::Cancel:
             return false;
@@ -410,10 +410,17 @@ bool CMainFrame::OnClose() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (OnClose())
+    if (OnClose()) {
         event->accept();
-    else
+        emit closed();
+    } else {
         event->ignore();
+    }
+}
+
+void CMainFrame::CloseWithoutQuestion() {
+    m_bAskOnClose = false;
+    close();
 }
 
 void CMainFrame::ActivateFrame() {

@@ -40,6 +40,9 @@ public:
     void OnSysCommand(int id);
     // What closing asks and sends; false when the user cancelled and the frame stays.
     bool OnClose();
+    // Closes as the window manager's close does, but without the question: the monitor
+    // keeps its values and stores them (a logout, a termination signal).
+    void CloseWithoutQuestion();
     // A file that a second start of the program handed over: the frame comes to the front
     // and opens it as a dropped file. An empty path only brings the frame to the front.
     void OpenHandedOverFile(const QString& path);
@@ -56,6 +59,10 @@ public:
     CLinkStatus& LinkStatus() const { return *m_pLinkStatus; }
     QString PromptText() const;
     QString FrequencyText(int pane) const; // pane 1 "fH:..kHz", pane 2 "fV:..Hz"
+
+signals:
+    // The frame has closed: the program ends.
+    void closed();
 
 public slots:
     // Toolbar check marks and the status-bar indicators, refreshed when the program idles.
@@ -115,4 +122,5 @@ private:
     bool m_bMinimized = false;
 
     int m_bActivatedOnce = 0;
+    bool m_bAskOnClose = true;
 };

@@ -9,6 +9,7 @@
 #include "link/Monitor.h"
 #include "panel/Qelt32View.h"
 #include "platform/CursorTable.h"
+#include "platform/HelpWindow.h"
 #include "platform/PlatformFlags.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StringTable.h"
@@ -18,6 +19,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
+#include <QThread>
 
 CQelt32App::CQelt32App(CMonitor& monitor, QObject* parent) : QObject(parent), m_monitor(monitor) {
     m_displayChange.setSingleShot(true);
@@ -57,8 +59,6 @@ bool CQelt32App::InitInstance(const StartupOptions& options) {
     // The full-screen window stays hidden until used; it hides and shows the frame.
     m_pAdjustWnd = std::make_unique<CAdjustWnd>(m_monitor);
     m_pAdjustWnd->SetMainWindow(m_pMainFrame.get());
-    // Only closing the frame ends the program, not closing the full-screen window.
-    m_pAdjustWnd->setAttribute(Qt::WA_QuitOnClose, false);
     m_pAdjustWnd->SetHelpPath(m_strHelpPath);
     m_pAdjustWnd->Create();
     m_pMainFrame->View()->SetAdjustWnd(m_pAdjustWnd.get());
@@ -69,7 +69,36 @@ bool CQelt32App::InitInstance(const StartupOptions& options) {
     m_monitor.SetAutoSizeNotice(&m_noticeRunner);
     m_monitor.CreateWindow();
     WatchDisplayChanges();
+    DecideQuitting();
     return true;
+}
+
+// The program ends when its frame has closed, and then only. Qt's rule of ending with the
+// last visible window would end it when a notice, a help window or a dialog closes while
+// the frame is hidden by the full-screen mode, and keep it running without a frame while
+// a help window is open.
+void CQelt32App::DecideQuitting() {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    // exit(), not quit(): quit() first asks every window to close, and the full-screen
+    // window refuses while its mode is on. Only a running loop is ended: an exit() with
+    // none would make every later loop end at once.
+    connect(
+        m_pMainFrame.get(), &CMainFrame::closed, this,
+        [] {
+            if (QThread::currentThread()->loopLevel() > 0)
+                QCoreApplication::exit(0);
+        },
+        Qt::QueuedConnection);
+    connect(&m_terminationSignals, &CTerminationSignals::received, this, &CQelt32App::EndSession);
+    m_terminationSignals.Install();
+}
+
+void CQelt32App::EndSession() {
+    // Closing the frame cancels a full-screen mode that is on (the window watches it).
+    if (m_pMainFrame)
+        m_pMainFrame->CloseWithoutQuestion();
+    else if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 bool CQelt32App::ReadMonitor() {
@@ -138,6 +167,7 @@ void CQelt32App::ExitInstance() {
         m_pAdjustWnd->close();
         m_pAdjustWnd.reset();
     }
+    CloseAllHelpWindows();
     if (qApp)
         qApp->removeEventFilter(&m_splashFilter);
 }

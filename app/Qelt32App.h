@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TerminationSignals.h"
 #include "dialogs/AutoSizeNoticeDlg.h"
 #include "dialogs/SplashWnd.h"
 
@@ -25,9 +26,12 @@ public:
 
     // Start-up; false when the program is to end at once (the user has been told why).
     bool InitInstance(const StartupOptions& options);
-    // Exit: the frame and the full-screen window are closed and deleted. Safe to call
-    // after a failed start and more than once.
+    // Exit: the frame, the full-screen window and the help windows are closed and deleted.
+    // Safe to call after a failed start and more than once.
     void ExitInstance();
+    // The end the desktop asks for (a termination signal, a logout): as the frame's close,
+    // without its question; a full-screen mode still on is cancelled first.
+    void EndSession();
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CAdjustWnd* AdjustWnd() const { return m_pAdjustWnd.get(); }
@@ -40,6 +44,7 @@ private:
     void CommitMonitor();
     bool CreateMainFrame(const StartupOptions& options);
     void WatchDisplayChanges();
+    void DecideQuitting();
 
     CMonitor& m_monitor;
     std::unique_ptr<CAdjustWnd> m_pAdjustWnd;
@@ -49,6 +54,7 @@ private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
     CAutoSizeNoticeRunner m_noticeRunner;
     CSplashMessageFilter m_splashFilter;
+    CTerminationSignals m_terminationSignals;
     // One display change makes several screens report; they count as one.
     QTimer m_displayChange;
 };

@@ -2,94 +2,9 @@
 // against the built qelt32-sim, the pointer moved and the keys pressed with xdotool, the
 // monitor's values read from the simulator afterwards.
 
-#include "fullscreen/CellMap.h"
-#include "fullscreen/HandleKinds.h"
+#include "FullScreenInput.h"
 
-#include "RealDisplay.h"
-
-#include <QProcess>
-#include <QRegularExpression>
-#include <QThread>
-
-#include <gtest/gtest.h>
-
-namespace {
-
-constexpr QSize kScreen(1024, 768);
-
-// The centre of the first cell of this kind in a map of the given request (revision-C
-// monitor: handle layout 1, both combination switches on), or of the last one (out of the
-// way of the dialogs in the top-left corner).
-QPoint CellOf(int kind, int request = CellMap::kGeometry, bool last = false) {
-    const CellMap::Rects rects = CellMap::ComputeRects(kScreen);
-    CellMap::Kinds kinds{};
-    CellMap::BuildKinds(kinds, request, 1, true, true);
-    for (int i = 0; i < CellMap::kCount; ++i) {
-        const int cell = last ? CellMap::kCount - 1 - i : i;
-        if (kinds[static_cast<std::size_t>(cell)] == kind) {
-            const CellMap::Rect& r = rects[static_cast<std::size_t>(cell)];
-            return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        }
-    }
-    ADD_FAILURE() << "no cell of kind " << kind;
-    return {};
-}
-
-class FullScreenInput {
-public:
-    explicit FullScreenInput(CRealDisplay& display) : m_display(display) {}
-
-    // Visible windows whose title matches `pattern`.
-    QStringList Windows(const QString& pattern) { return m_display.VisibleWindows(pattern); }
-    bool FrameShown() { return Windows("Vistrel Pro").contains(m_display.Window()); }
-    QString FullScreenWindow() { return Windows("^Vistrel Pro$").value(0); }
-
-    // Opens the mode with the Screen Adjustment button's key, from the main frame.
-    bool Open() {
-        return m_display.Focus(m_display.Window()) && m_display.Key("alt+s") &&
-               CRealDisplay::WaitUntil([&] { return !FrameShown(); }) &&
-               CRealDisplay::WaitUntil([&] { return !FullScreenWindow().isEmpty(); });
-    }
-    bool Left() {
-        return CRealDisplay::WaitUntil(
-            [&] { return FrameShown() && FullScreenWindow().isEmpty(); });
-    }
-
-    bool MoveTo(QPoint p) {
-        return m_display.Xdotool(
-            {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
-    }
-    // Relative to wherever the pointer is; the program puts it back at the anchor after
-    // every movement it takes, so no --sync here.
-    bool MoveBy(int dx, int dy) {
-        return m_display.Xdotool(
-            {"mousemove_relative", "--", QString::number(dx), QString::number(dy)});
-    }
-    bool Click() { return m_display.Xdotool({"click", "1"}); }
-
-    // The window manager's stacking order, bottom to top, as decimal window ids.
-    QStringList Stacking() {
-        QProcess xprop;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", m_display.DisplayName());
-        xprop.setProcessEnvironment(env);
-        xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
-        xprop.waitForFinished(5000);
-        QStringList ids;
-        static const QRegularExpression hex(QStringLiteral("0x[0-9a-fA-F]+"));
-        for (const QRegularExpressionMatch& m :
-             hex.globalMatch(QString::fromLatin1(xprop.readAll())))
-            ids << QString::number(m.captured(0).toULongLong(nullptr, 16));
-        return ids;
-    }
-
-    int Stored(const QString& item) { return m_display.SimStored(item); }
-
-private:
-    CRealDisplay& m_display;
-};
-
-} // namespace
+using namespace FullScreenReal;
 
 TEST(FullScreenInputTest, DragArrowsEscapeAndEnterThroughTheDisplay) {
     QELT32_SKIP_WITHOUT_REAL_DISPLAY(false);

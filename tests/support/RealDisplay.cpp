@@ -210,6 +210,11 @@ int CRealDisplay::RunAnotherStart(const QStringList& arguments, std::chrono::mil
     return another->exitStatus() == QProcess::NormalExit ? another->exitCode() : -1;
 }
 
+bool CRealDisplay::SignalProgram(int signalNumber) {
+    return m_program && m_program->state() == QProcess::Running &&
+           ::kill(pid_t(m_program->processId()), signalNumber) == 0;
+}
+
 int CRealDisplay::WaitForProgramEnd(std::chrono::milliseconds timeout) {
     if (!m_program)
         return -1;

@@ -55,6 +55,8 @@ public:
     // start, and waits for it to end; its exit status, or -1 when it did not end in time.
     int RunAnotherStart(const QStringList& arguments,
                         std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    // Sends the program a signal (SIGTERM, SIGHUP, ...).
+    bool SignalProgram(int signalNumber);
     // Waits for the program to end by itself; its exit status, or -1 at the deadline.
     int WaitForProgramEnd(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
