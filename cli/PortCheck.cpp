@@ -73,8 +73,7 @@ PortCheck CheckPort(const QString& path) {
         return check;
     }
     if (!check.access.allowed) {
-        const AccessAdvice::Advice advice =
-            AccessAdvice::Advise(AccessAdvice::Gather(path), path);
+        const AccessAdvice::Advice advice = AccessAdvice::Advise(AccessAdvice::Gather(path), path);
         check.problem = advice.problem;
         check.advice = advice.advice;
         return check;

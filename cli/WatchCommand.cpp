@@ -8,10 +8,12 @@
 #include "cli/StopSignals.h"
 #include "link/Monitor.h"
 #include "link/MonitorNotify.h"
-#include "platform/PortMap.h"
+#include "link/Reconnector.h"
 
 #include <QEventLoop>
 #include <QJsonObject>
+
+#include <optional>
 
 namespace {
 
@@ -57,10 +59,24 @@ private:
     const CMonitor& m_monitor;
 };
 
+// --follow: the lost link and its return, as lines in the same stream as the changes.
+void PrintLinkEvent(CCliContext& ctx, const CMonitor& monitor, bool connected) {
+    const QString what = connected ? QStringLiteral("connected") : QStringLiteral("disconnected");
+    const QString detail = connected ? monitor.DevicePath() : monitor.LinkLostReason();
+    if (ctx.Json())
+        ctx.PrintJson({{QStringLiteral("event"), what},
+                       {connected ? QStringLiteral("port") : QStringLiteral("reason"), detail}});
+    else
+        ctx.Print(what + ' ' + detail);
+}
+
 int RunWatch(CCliContext& ctx) {
-    if (!ctx.Args().isEmpty())
-        return ctx.UsageError(
-            QStringLiteral("takes no arguments (got '%1')").arg(ctx.Args().first()));
+    bool follow = false;
+    for (const QString& arg : ctx.Args()) {
+        if (arg != QLatin1String("--follow"))
+            return ctx.UsageError(QStringLiteral("takes only --follow (got '%1')").arg(arg));
+        follow = true;
+    }
     // What it prints comes with each report; the reports' own re-reads keep the rest.
     if (const int status = ctx.Connect({}))
         return status;
@@ -72,11 +88,30 @@ int RunWatch(CCliContext& ctx) {
     int status = Exit::Ok;
     CStopSignals stopSignals;
     QObject::connect(&stopSignals, &CStopSignals::stopped, &loop, [&loop] { loop.exit(); });
-    // The watcher reports a dead port from its own thread; the loop hears of it in turn.
+    // A lost link ends the watch, or with --follow is printed and waited out; the watcher
+    // reports it from its own thread and the controller passes it on between exchanges.
+    std::optional<CReconnector> reconnector;
+    if (follow) {
+        reconnector.emplace(monitor);
+        reconnector->SetOtherMonitorHandler([&ctx](std::uint32_t serial) {
+            ctx.Note(QStringLiteral("a monitor with another serial number (%1) answers; not "
+                                    "following it")
+                         .arg(serial));
+            return false;
+        });
+        QObject::connect(&*reconnector, &CReconnector::reconnected, &loop,
+                         [&] { PrintLinkEvent(ctx, monitor, true); });
+    }
     QObject::connect(
-        &monitor, &CMonicom::portFailed, &loop,
+        &monitor, &CMonicom::connectionChanged, &loop,
         [&] {
-            ctx.Note(QStringLiteral("lost the monitor: its port stopped working (cable pulled?)"));
+            if (monitor.IsConnected() || monitor.LinkLostReason().isEmpty())
+                return;
+            if (follow) {
+                PrintLinkEvent(ctx, monitor, false);
+                return;
+            }
+            ctx.Note(QStringLiteral("lost the monitor: %1").arg(monitor.LinkLostReason()));
             status = Exit::Failure;
             loop.exit();
         },
@@ -84,8 +119,7 @@ int RunWatch(CCliContext& ctx) {
     if (!monitor.CreateWindow())
         return ctx.MonitorFailed(QStringLiteral("could not start watching the port"));
     // From here on nothing the monitor reports is missed; scripts may wait for this line.
-    PrintError(QStringLiteral("watching the monitor on %1; Ctrl+C ends")
-                   .arg(PortMap().Path(monitor.GetPortIndex())));
+    PrintError(QStringLiteral("watching the monitor on %1; Ctrl+C ends").arg(monitor.DevicePath()));
     loop.exec();
     monitor.StopWatcher();
     monitor.SetNotifyWindow(nullptr);
@@ -94,17 +128,22 @@ int RunWatch(CCliContext& ctx) {
 
 const CCommandRegistrar kWatch({
     .name = QStringLiteral("watch"),
-    .synopsis = QStringLiteral("watch"),
+    .synopsis = QStringLiteral("watch [--follow]"),
     .summary = QStringLiteral("print every change the monitor reports until interrupted"),
     .help = QStringLiteral(
         "Follows the monitor: a change made with its front-panel controls prints as\n"
         "\"NAME VALUE\", a change of the display timing as \"timing FH kHz FV Hz\" (the\n"
         "picture's size and position are read again then). Once it follows the monitor it\n"
         "says \"watching the monitor on PATH\" on standard error. Runs until Ctrl+C or\n"
-        "SIGTERM (status 0); a monitor that goes away ends it with status 1."),
+        "SIGTERM (status 0); a monitor that goes away ends it with status 1.\n"
+        "With --follow a monitor that goes away (cable pulled, adapter unplugged) prints\n"
+        "\"disconnected REASON\" and the watch goes on: once the same monitor answers again\n"
+        "it is read again, \"connected PATH\" is printed and its changes follow."),
     .json = QStringLiteral(
         "one object per line and change, {\"event\":\"item\",\"item\":2,\n"
-        "\"name\":\"hsize\",\"value\":112} or {\"event\":\"timing\",\"fH\":68,\"fV\":75}."),
+        "\"name\":\"hsize\",\"value\":112} or {\"event\":\"timing\",\"fH\":68,\"fV\":75};\n"
+        "with --follow also {\"event\":\"disconnected\",\"reason\":\"...\"} and\n"
+        "{\"event\":\"connected\",\"port\":\"...\"}."),
     .run = RunWatch,
 });
 

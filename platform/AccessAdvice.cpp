@@ -30,9 +30,9 @@ bool ListedIn(unsigned gid, const QString& user) {
         return false;
     // name:password:gid:member,member; a group file is small, but a line is capped anyway.
     while (!file.atEnd()) {
-        const QStringList fields = QString::fromLocal8Bit(file.readLine(64 * 1024)).trimmed().split(':');
-        if (fields.size() >= 4 && fields[2].toUInt() == gid &&
-            fields[3].split(',').contains(user))
+        const QStringList fields =
+            QString::fromLocal8Bit(file.readLine(64 * 1024)).trimmed().split(':');
+        if (fields.size() >= 4 && fields[2].toUInt() == gid && fields[3].split(',').contains(user))
             return true;
     }
     return false;
@@ -64,7 +64,7 @@ namespace AccessAdvice {
 Facts Gather(const QString& path) {
     Facts facts;
     facts.node = QFileInfo(QFileInfo(path).canonicalFilePath()).fileName();
-    struct stat st{};
+    struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return facts;
     facts.mode = st.st_mode & 07777;
@@ -93,8 +93,8 @@ Advice Advise(const Facts& facts, const QString& path) {
     if (!groupMayUse) {
         // Joining root's group, or one without read-write, would not help (and the first
         // would be unsafe): the device has to be given to a group first.
-        advice.problem += QStringLiteral(" (group %1 has no read-write permission on it)")
-                              .arg(facts.group);
+        advice.problem +=
+            QStringLiteral(" (group %1 has no read-write permission on it)").arg(facts.group);
         advice.advice = QStringLiteral("give the device to the serial group with a udev rule: "
                                        "put the line '%1' into "
                                        "/etc/udev/rules.d/70-qelt32.rules (or, for whoever "

@@ -2,6 +2,8 @@
 
 #include "platform/StringTable.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +56,30 @@ TEST_F(CloseFlowTest, YesKeepsTheChangeAndStoresIt) {
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(sim->Value(Items::HSize), stored + 7);
     EXPECT_EQ(sim->StoreCount(), 1);
+}
+
+TEST_F(CloseFlowTest, ClosingWhileDisconnectedSaysNothingWasStoredAndStillEnds) {
+    const std::uint16_t stored = Monitor().Item(Items::HSize).stored;
+    ASSERT_TRUE(Monitor().WriteItem(Items::HSize, stored + 7));
+    sim->PullCable();
+    EXPECT_FALSE(Monitor().ReadItem(Items::HSize)) << "an exchange finds the port dead";
+    for (int i = 0; i < 1000 && Monitor().IsConnected(); ++i)
+        QCoreApplication::processEvents();
+    ASSERT_FALSE(Monitor().IsConnected());
+    messages.Clear();
+    messages.reply = MsgResult::Yes;
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(messages.shown, std::vector<int>{Str::NotStoredDisconnected})
+        << "no question whose Yes could not be kept";
+    EXPECT_EQ(sim->StoreCount(), 0);
+}
+
+TEST_F(CloseFlowTest, AStoreThatCannotReachTheMonitorSaysSo) {
+    sim->PullCable();
+    messages.Clear();
+    EXPECT_FALSE(Monitor().StoreInMemory(true));
+    EXPECT_EQ(messages.shown, std::vector<int>{Str::CommFailure});
+    EXPECT_EQ(sim->StoreCount(), 0);
 }
 
 TEST_F(CloseFlowTest, CancelSendsNothingAndTheFrameStays) {

@@ -6,10 +6,12 @@
 #include "platform/PosixSerialPort.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -111,5 +113,38 @@ TEST(CliDoctor, ADeviceTheUserMayNotOpenNamesItsGroup) {
     chmod(device.constData(), st.st_mode & 07777);
     EXPECT_EQ(result.status, 3);
     EXPECT_TRUE(Row(result.OutLines(), "problem").startsWith("you may not open"));
-    EXPECT_TRUE(Row(result.OutLines(), "do").contains("sudo usermod -aG "));
+    // No group may read and write it: joining one would not help, a udev rule does.
+    EXPECT_TRUE(Row(result.OutLines(), "do").contains(R"(MODE="0660")"))
+        << result.out.toStdString();
+    EXPECT_FALSE(Row(result.OutLines(), "do").contains("-aG root"));
+}
+
+TEST(CliDoctor, AUserListedInTheGroupWhoseSessionLacksItIsToldToLogInAgain) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs to give the device to a group of its own";
+    CCliRunner cli;
+    // Root without the capabilities that override permissions, and without any
+    // supplementary group: a user whose groups were read at login.
+    cli.RunThrough({"setpriv", "--bounding-set=-dac_override,-dac_read_search,-fowner",
+                    "--clear-groups", "--"});
+    const QByteArray device = QFileInfo(cli.Server().Path()).canonicalFilePath().toLocal8Bit();
+    struct stat st {};
+    ASSERT_EQ(stat(device.constData(), &st), 0);
+    constexpr gid_t kGroup = 4242;
+    ASSERT_EQ(chown(device.constData(), uid_t(-1), kGroup), 0);
+    ASSERT_EQ(chmod(device.constData(), 0060), 0);
+    QTemporaryDir dir;
+    QFile groups(dir.filePath("group"));
+    ASSERT_TRUE(groups.open(QIODevice::WriteOnly));
+    groups.write("serialusers:x:4242:someone,root\n");
+    groups.close();
+    qputenv("QELT32_GROUP_FILE", groups.fileName().toLocal8Bit());
+    const auto result = cli.Run({"doctor"});
+    qunsetenv("QELT32_GROUP_FILE");
+    chown(device.constData(), uid_t(-1), st.st_gid);
+    chmod(device.constData(), st.st_mode & 07777);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_TRUE(Row(result.OutLines(), "problem").contains("but this session started before"))
+        << result.out.toStdString();
+    EXPECT_TRUE(Row(result.OutLines(), "do").startsWith("log out and in again"));
 }

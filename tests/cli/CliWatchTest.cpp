@@ -20,8 +20,9 @@ constexpr auto kArrival = 5s;
 
 // A watch started on a monitor with real line timing, running once it said so.
 struct CWatch {
-    explicit CWatch(CCliRunner& cli, const QStringList& options = {})
-        : process(cli.Start(options + QStringList{"watch"})), reader(*process) {
+    explicit CWatch(CCliRunner& cli, const QStringList& options = {},
+                    const QStringList& watchOptions = {})
+        : process(cli.Start(options + QStringList{"watch"} + watchOptions)), reader(*process) {
         ready = reader.WaitErr("watching the monitor on", kReady);
     }
     ~CWatch() {
@@ -133,4 +134,38 @@ TEST(CliWatch, APulledCableEndsWatchingWithAReasonAndStatusOne) {
     watch.reader.Collect();
     EXPECT_TRUE(watch.reader.ErrLines().last().contains("lost the monitor"))
         << watch.reader.ErrLines().join('\n').toStdString();
+}
+
+TEST(CliWatch, FollowPrintsTheLostLinkAndGoesOnWithTheMonitorOnceItIsBack) {
+    CCliRunner cli;
+    CWatch watch(cli, {"--json"}, {"--follow"});
+    ASSERT_TRUE(watch.ready) << watch.reader.ErrLines().join('\n').toStdString();
+    const QString link = cli.Server().Path();
+    auto startsWith = [&](const char* head) {
+        return watch.reader.WaitOut([&](const QString& l) { return l.startsWith(head); }, 20s);
+    };
+
+    cli.Sim().PullCable();
+    ASSERT_TRUE(startsWith(R"({"event":"disconnected","reason":")"))
+        << watch.reader.OutLines().join('\n').toStdString();
+    cli.Sim().Replug();
+    ASSERT_TRUE(startsWith(R"({"event":"connected")"))
+        << watch.reader.ErrLines().join('\n').toStdString();
+    ASSERT_TRUE(cli.Sim().PanelChange(0, 33));
+    EXPECT_TRUE(watch.HasLine(R"({"event":"item","item":0,"name":"bright","value":33})"))
+        << watch.reader.OutLines().join('\n').toStdString();
+    const QStringList lines = watch.reader.OutLines();
+    EXPECT_EQ(lines.filter("connected").size(), 2) << "one line each way";
+    EXPECT_TRUE(lines.contains(QStringLiteral(R"({"event":"connected","port":"%1"})").arg(link)));
+
+    ASSERT_TRUE(watch.Signal(SIGTERM));
+    ASSERT_TRUE(watch.Ended());
+    EXPECT_EQ(watch.process->exitCode(), 0);
+}
+
+TEST(CliWatch, FollowIsTheOnlyWordItTakes) {
+    CCliRunner cli;
+    const auto result = cli.Run({"watch", "--folow"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.err.contains("takes only --follow")) << result.err.toStdString();
 }

@@ -4,7 +4,11 @@
 #include "EventLoop.h"
 #include "SimLinkFixture.h"
 
+#include "link/Reconnector.h"
 #include "platform/PosixSerialPort.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <atomic>
 
@@ -104,4 +108,58 @@ TEST_F(LinkLostTest, ReadErrorDuringAnExchangeEndsTheLinkOnceItIsOver) {
     EXPECT_TRUE(monitor.IsConnected()) << "the state changes between exchanges, not inside one";
     ASSERT_TRUE(ProcessUntil([&] { return !monitor.IsConnected(); }));
     EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+}
+
+TEST_F(LinkLostTest, TheMonitorBackBehindTheSameLinkIsReadAgainAndWatched) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(monitor.CreateWindow());
+    CReconnector reconnector(monitor);
+    int back = 0;
+    QObject::connect(&reconnector, &CReconnector::reconnected, [&] { ++back; });
+    Sim().PullCable();
+    ASSERT_TRUE(ProcessUntil([&] { return reconnector.IsWaiting(); }, 20s));
+    // While the cable was out, someone turned the monitor's own knobs.
+    Sim().SetValue(kHSize, 33);
+    Sim().SetValue(Items::Bright, 44);
+    Sim().Replug();
+    ASSERT_TRUE(ProcessUntil([&] { return back == 1; }, 20s));
+    EXPECT_TRUE(monitor.IsConnected());
+    EXPECT_FALSE(reconnector.IsWaiting());
+    EXPECT_EQ(changes, (std::vector<bool>{true, false, true}));
+    ExpectCacheMatchesTheMonitor();
+    EXPECT_FALSE(monitor.IsModified()) << "what was read is what the monitor holds";
+    // The watcher follows the new device.
+    ASSERT_TRUE(Sim().PanelChange(kHSize, 66));
+    EXPECT_TRUE(ProcessUntil([&] { return monitor.Item(kHSize).current == 66; }, 20s));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LinkLostTest, AnotherMonitorBehindTheLinkIsTakenOnlyWhenTheUserSaysSo) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(monitor.CreateWindow());
+    const std::uint32_t serial = monitor.GetSerialNumber();
+    const QString link = server.Path();
+    CReconnector reconnector(monitor);
+    std::vector<std::uint32_t> asked;
+    reconnector.SetOtherMonitorHandler([&](std::uint32_t other) {
+        asked.push_back(other);
+        return false;
+    });
+    Sim().PullCable();
+    ASSERT_TRUE(ProcessUntil([&] { return reconnector.IsWaiting(); }, 20s));
+    CSimServer other(*SimProfile::ByName(QStringLiteral("tr4427")), CSimServer::Options{false, {}});
+    ASSERT_TRUE(other.Start());
+    QFile::remove(link);
+    ASSERT_TRUE(QFile::link(other.Path(), link));
+    ASSERT_TRUE(ProcessUntil([&] { return !asked.empty(); }, 20s));
+    EXPECT_EQ(asked, std::vector<std::uint32_t>{other.Monitor().Profile().serial});
+    EXPECT_FALSE(monitor.IsConnected());
+    EXPECT_EQ(monitor.GetSerialNumber(), serial) << "the lost monitor is still the one awaited";
+    EXPECT_TRUE(reconnector.IsWaiting());
+    // A renewed link to the same stranger is not asked about again.
+    QFile::remove(link);
+    ASSERT_TRUE(QFile::link(other.Path(), link));
+    ProcessUntil([] { return false; }, 2500ms);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(monitor.IsConnected());
 }
