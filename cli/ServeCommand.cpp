@@ -59,8 +59,8 @@ const CCommandRegistrar kServe({
     .help = QStringLiteral(
         "Holds the monitor without a window and serves it on the user's session bus as\n"
         "com.vorka.qelt32 (see qelt32-dbus(7)), following its front panel, until Ctrl+C,\n"
-        "SIGTERM or a Quit call. A starting qelt32 asks it to quit and takes the port over;\n"
-        "other qelt32ctl commands run through it. Says \"serving the monitor on PATH\" on\n"
+        "SIGTERM or a Quit call. A starting qelt32 asks it to quit and takes the port over.\n"
+        "Says \"serving the monitor on PATH\" on\n"
         "standard error once callers may use it; a monitor that goes away ends it with\n"
         "status 1."),
     .run = RunServe,

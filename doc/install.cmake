@@ -31,7 +31,7 @@ install(FILES ${QELT32_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # qelt32ctl's page and its bash completion are completed from its command table.
 set(QELT32_MAN_DIR ${CMAKE_BINARY_DIR}/res/man)
 set(QELT32_COMPLETION ${CMAKE_BINARY_DIR}/res/completion/qelt32ctl)
-foreach(page qelt32.1 qelt32-sim.1)
+foreach(page qelt32.1 qelt32-sim.1 qelt32-dbus.7)
     configure_file(${CMAKE_SOURCE_DIR}/res/man/${page}.in ${QELT32_MAN_DIR}/${page} @ONLY)
 endforeach()
 configure_file(${CMAKE_SOURCE_DIR}/res/man/qelt32ctl.1.in ${QELT32_MAN_DIR}/qelt32ctl.1.configured
@@ -54,6 +54,14 @@ foreach(program qelt32 qelt32ctl qelt32-sim)
     list(APPEND QELT32_MAN_OUTPUTS ${output})
     install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${program})
 endforeach()
+# The bus interface's page and introspection data go with the desktop program, which
+# serves it (qelt32ctl serve does too, and points to the page).
+set(QELT32_DBUS_PAGE ${QELT32_MAN_DIR}/qelt32-dbus.7.gz)
+add_custom_command(OUTPUT ${QELT32_DBUS_PAGE}
+    COMMAND gzip -9n -c ${QELT32_MAN_DIR}/qelt32-dbus.7 > ${QELT32_DBUS_PAGE}
+    DEPENDS ${QELT32_MAN_DIR}/qelt32-dbus.7 VERBATIM)
+list(APPEND QELT32_MAN_OUTPUTS ${QELT32_DBUS_PAGE})
+install(FILES ${QELT32_DBUS_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man7)
 add_custom_target(qelt32_man_pages ALL DEPENDS ${QELT32_MAN_OUTPUTS} ${QELT32_COMPLETION})
 
 # Completion of qelt32ctl's commands, items, option values and files, where bash-completion

@@ -36,7 +36,7 @@ same() { # WHAT PROGRAM-LIST PAGE-LIST
     [ -z "$extra" ] || fail "$1: in the manual page only: $extra"
 }
 
-for page in "$man"/qelt32.1 "$man"/qelt32ctl.1 "$man"/qelt32-sim.1; do
+for page in "$man"/qelt32.1 "$man"/qelt32ctl.1 "$man"/qelt32-sim.1 "$man"/qelt32-dbus.7; do
     warnings=$(groff -man -ww -z "$page" 2>&1)
     [ -z "$warnings" ] || fail "$(basename "$page"): groff: $warnings"
     warnings=$(MANWIDTH=80 man -l "$page" 2>&1 >/dev/null)
