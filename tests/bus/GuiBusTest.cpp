@@ -3,6 +3,7 @@
 // signals of front-panel changes.
 
 #include "BusTools.h"
+#include "CliRunner.h"
 #include "RealDisplay.h"
 
 #include <QDBusConnection>
@@ -188,4 +189,19 @@ TEST_F(GuiBus, WritesWaitWhileTheColorSettingDialogHasTheMonitor) {
                                 std::chrono::seconds(20)));
     EXPECT_EQ(BusTools::Call("SetItem", {"bright", "uint16 10"}).status, 0);
     EXPECT_EQ(m_display.SimValue("bright"), 10);
+}
+
+TEST_F(GuiBus, AStartingProgramTakesTheMonitorOverFromServe) {
+    QProcess serve;
+    serve.start(CCliRunner::Program(), {"--port", m_display.LinkPath(), "serve"});
+    ASSERT_TRUE(BusTools::WaitForService()) << serve.readAllStandardError().toStdString();
+    ASSERT_TRUE(StartProgram()) << m_display.Error().toStdString();
+    // serve let go when asked, and the program holds the port and the name now.
+    ASSERT_TRUE(serve.waitForFinished(30000));
+    EXPECT_EQ(serve.exitCode(), 0) << serve.readAllStandardError().toStdString();
+    const BusTools::Result owner = BusTools::Busctl({"status", "com.vorka.qelt32"});
+    EXPECT_TRUE(owner.out.contains(QString("PID=%1").arg(m_display.Program().processId())))
+        << owner.out.toStdString();
+    EXPECT_EQ(BusTools::Call("SetItem", {"hsize", "uint16 99"}).out, "(uint16 99,)");
+    EXPECT_EQ(m_display.SimValue("hsize"), 99);
 }
