@@ -74,6 +74,16 @@ CMainFrame::CMainFrame(CMonitor& monitor, IAutoSizeNotice& notice, const QString
     setWindowIcon(QIcon(QStringLiteral(":/icons/128.png")));
 }
 
+void CMainFrame::EndWithoutDisplay() {
+    if (m_monitor.IsConnected())
+        m_monitor.StoreInMemory(false);
+    if (m_bActivatedOnce)
+        SavePlacement();
+    if (m_pView)
+        m_pView->SaveProfile();
+    m_monitor.StopWatcher();
+}
+
 CMainFrame::~CMainFrame() {
     // A frame that never appeared keeps the placement of the last run that did.
     if (m_bActivatedOnce)

@@ -43,6 +43,10 @@ public:
     // Closes as the window manager's close does, but without the question: the monitor
     // keeps its values and stores them (a logout, a termination signal).
     void CloseWithoutQuestion();
+    // The display has gone: what closing and the frame's end keep, kept without touching a
+    // window (the monitor stores its values, the placement and the panel's settings are
+    // written, the watcher stops).
+    void EndWithoutDisplay();
     // A file that a second start of the program handed over: the frame comes to the front
     // and opens it as a dropped file. An empty path only brings the frame to the front.
     void OpenHandedOverFile(const QString& path);

@@ -93,6 +93,14 @@ void CQelt32App::DecideQuitting() {
     m_terminationSignals.Install();
 }
 
+void CQelt32App::EndWithoutDisplay() {
+    m_displayChange.stop();
+    if (m_pAdjustWnd)
+        m_pAdjustWnd->EndWithoutDisplay();
+    if (m_pMainFrame)
+        m_pMainFrame->EndWithoutDisplay();
+}
+
 void CQelt32App::EndSession() {
     // Closing the frame cancels a full-screen mode that is on (the window watches it).
     if (m_pMainFrame)

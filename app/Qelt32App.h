@@ -32,6 +32,12 @@ public:
     // The end the desktop asks for (a termination signal, a logout): as the frame's close,
     // without its question; a full-screen mode still on is cancelled first.
     void EndSession();
+    // The display server has gone (a logout that ends it first): the display connection
+    // then ends the process with exit(), and no window can be shown, hidden or drawn any
+    // more. What EndSession and ExitInstance keep is kept without touching a window: a
+    // full-screen mode is put back as Cancel does, the monitor stores its adjustment and
+    // the profile is written.
+    void EndWithoutDisplay();
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CAdjustWnd* AdjustWnd() const { return m_pAdjustWnd.get(); }

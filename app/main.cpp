@@ -21,8 +21,11 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -92,6 +95,16 @@ std::optional<int> PrintTextOnly(int argc, char** argv) {
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
 
+// Run by exit() when the display connection ends the process (a logout that ends the X
+// server first): exit() leaves this function's objects as they are, so the program's end
+// is made here, on the thread that ran everything.
+std::function<void()> g_endOnLostDisplay;
+
+void EndOnLostDisplay() {
+    if (const std::function<void()> end = std::exchange(g_endOnLostDisplay, nullptr))
+        end();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -134,8 +147,8 @@ int main(int argc, char** argv) {
     {
         // The controller outlives the application object: at the very end it saves the
         // port it found the monitor on and closes the port, whatever happened before.
-        CMonitor monitor;
-        CQelt32App theApp(monitor);
+        std::optional<CMonitor> monitor(std::in_place);
+        CQelt32App theApp(*monitor);
         if (!options.screenshotPath.isEmpty() && options.screenshotOf == "startup-message")
             ScheduleStartupMessageShot(options.screenshotPath);
         // Files handed over by later starts wait until the frame can open them.
@@ -144,12 +157,20 @@ int main(int argc, char** argv) {
                          &CFileHandOver::Deliver);
         if (theApp.InitInstance(options)) {
             if (!options.screenshotPath.isEmpty())
-                ScheduleScreenshot(*theApp.MainFrame(), *theApp.AdjustWnd(), monitor,
+                ScheduleScreenshot(*theApp.MainFrame(), *theApp.AdjustWnd(), *monitor,
                                    options.screenshotPath, options.screenshotOf);
             // Other programs reach the monitor through this one while it runs.
             const std::unique_ptr<CMonitorService> service =
-                usersMonitor ? MonitorBus::Publish(monitor, theApp) : nullptr;
+                usersMonitor ? MonitorBus::Publish(*monitor, theApp) : nullptr;
+            std::atexit(EndOnLostDisplay);
+            g_endOnLostDisplay = [&] {
+                // No message box can show any more: failures go to the terminal.
+                SetUserMessages(nullptr);
+                theApp.EndWithoutDisplay();
+                monitor.reset(); // saves the port it found the monitor on, closes the port
+            };
             status = QApplication::exec();
+            g_endOnLostDisplay = nullptr;
         }
         theApp.ExitInstance();
     }

@@ -106,8 +106,21 @@ CAdjustWnd::~CAdjustWnd() {
             Release();
         OnCancel();
     }
+    SaveSwitches();
+}
+
+void CAdjustWnd::SaveSwitches() const {
     Profile::WriteInt("Settings", "congro", m_bDistortionCombo ? 1 : 0);
     Profile::WriteInt("Settings", "poscongro", m_bSizeCombo ? 1 : 0);
+}
+
+void CAdjustWnd::EndWithoutDisplay() {
+    if (m_bActive) {
+        m_monitor.RevertGeometry();
+        m_monitor.RevertItem(kTilt);
+        m_bActive = false;
+    }
+    SaveSwitches();
 }
 
 void CAdjustWnd::Create() {

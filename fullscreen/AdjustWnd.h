@@ -49,6 +49,9 @@ public:
     // Shows the window with pattern 4, 8, 11, 12 or 17 (any other number paints black).
     // Selecting the pattern already on show does nothing.
     void ShowPattern(int pattern);
+    // The display has gone (see CQelt32App::EndWithoutDisplay): the monitor is left as
+    // Cancel leaves it and the switches are written, without touching the window.
+    void EndWithoutDisplay();
     int Pattern() const { return m_nPattern; }
 
     bool IsActive() const { return m_bActive; } // the adjustment mode is on
@@ -126,6 +129,7 @@ protected:
 
 private:
     bool LoadCombination();
+    void SaveSwitches() const;
     void FitToScreen();
     void RefreshScreenLayout();
     void Leave();

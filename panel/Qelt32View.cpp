@@ -45,6 +45,10 @@ CQelt32View::CQelt32View(CMonitor& monitor, CAdjustWnd* adjustWnd, QWidget* pare
 
 CQelt32View::~CQelt32View() {
     qApp->removeEventFilter(this);
+    SaveProfile();
+}
+
+void CQelt32View::SaveProfile() {
     // Nothing was read from the monitor if the view never came up: keep the profile.
     if (!m_bInitialised)
         return;

@@ -25,7 +25,9 @@ class CQelt32View : public QWidget {
     Q_OBJECT
 public:
     CQelt32View(CMonitor& monitor, CAdjustWnd* adjustWnd, QWidget* parent = nullptr);
-    ~CQelt32View() override; // writes "colortemp" and the custom colour values
+    ~CQelt32View() override; // saves the profile
+    // Writes "colortemp" and the custom colour values of the monitor's section.
+    void SaveProfile();
 
     // The full-screen window, when it is made after the view.
     void SetAdjustWnd(CAdjustWnd* adjustWnd);

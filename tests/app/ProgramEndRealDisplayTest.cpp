@@ -1,7 +1,7 @@
 // How the program ends, run as a user runs it: only the close of its frame ends it, with help
-// windows open or not, and a termination signal ends it as that close does, without the
-// question: the full-screen mode put back as Cancel does, the profile written and the port
-// given back.
+// windows open or not, and the desktop's own end (a termination signal, the X server going
+// at a logout) ends it as that close does, without the question: the full-screen mode put
+// back as Cancel does, the profile written and the port given back.
 
 #include "FullScreenInput.h"
 #include "RealDisplay.h"
@@ -85,4 +85,20 @@ TEST(ProgramEndRealDisplay, TerminationSignalsEndAsTheFramesCloseWithoutAsking) 
         EXPECT_TRUE(ProfileValue(*display, "Settings/congro").isValid());
         EXPECT_TRUE(display->RunCtl({"info"})) << display->Error().toStdString();
     }
+}
+
+TEST(ProgramEndRealDisplay, TheXServerGoingEndsTheModeAsCancelAndWritesTheProfile) {
+    QELT32_SKIP_WITHOUT_REAL_DISPLAY(true);
+    const auto display = StartWithWindowManager();
+    ASSERT_FALSE(::testing::Test::HasFailure());
+    FullScreenInput input(*display);
+    const int hpos = display->SimValue("hpos");
+    ASSERT_TRUE(DragInTheMode(*display, input, hpos));
+
+    display->StopDisplayServer();
+    EXPECT_GE(display->WaitForProgramEnd(), 0);
+    EXPECT_EQ(display->SimValue("hpos"), hpos);
+    EXPECT_FALSE(ProfileValue(*display, "Settings/Resolution").toString().isEmpty());
+    EXPECT_TRUE(ProfileValue(*display, "Settings/congro").isValid());
+    EXPECT_TRUE(display->RunCtl({"info"})) << display->Error().toStdString();
 }

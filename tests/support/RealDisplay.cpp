@@ -215,6 +215,10 @@ bool CRealDisplay::SignalProgram(int signalNumber) {
            ::kill(pid_t(m_program->processId()), signalNumber) == 0;
 }
 
+void CRealDisplay::StopDisplayServer() {
+    Stop(m_xvfb.get());
+}
+
 int CRealDisplay::WaitForProgramEnd(std::chrono::milliseconds timeout) {
     if (!m_program)
         return -1;

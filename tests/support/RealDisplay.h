@@ -57,6 +57,8 @@ public:
                         std::chrono::milliseconds timeout = std::chrono::seconds(30));
     // Sends the program a signal (SIGTERM, SIGHUP, ...).
     bool SignalProgram(int signalNumber);
+    // Ends the X server under the running programs, as a logout may.
+    void StopDisplayServer();
     // Waits for the program to end by itself; its exit status, or -1 at the deadline.
     int WaitForProgramEnd(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
