@@ -1,6 +1,7 @@
 #include "dialogs/AdjustDialog.h"
 
 #include "app/HelpLanguage.h"
+#include "dialogs/AccessibleNames.h"
 #include "dialogs/FormBuilder.h"
 #include "dialogs/TrackBar.h"
 #include "dialogs/UpDown.h"
@@ -88,7 +89,9 @@ void CAdjustDialog::SetHelpControls(std::initializer_list<int> ids) {
     m_helpControls.insert(ids.begin(), ids.end());
 }
 
-void CAdjustDialog::AddRow(std::uint8_t item, CTrackBar* slider, QLabel* maxLabel, CUpDown* spin) {
+void CAdjustDialog::AddRow(std::uint8_t item, const QString& name, CTrackBar* slider,
+                           QLabel* maxLabel, CUpDown* spin) {
+    AccessibleNames::NameSliderRow(slider, spin, AccessibleNames::Plain(name));
     SliderBinding row;
     row.item = item;
     row.slider = slider;

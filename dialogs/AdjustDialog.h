@@ -65,7 +65,9 @@ protected:
     void RegisterForNotifications();
     void SetHelpControls(std::initializer_list<int> ids);
     // Adds a row and wires its slider and spin; rows keep the order they are added in.
-    void AddRow(std::uint8_t item, CTrackBar* slider, QLabel* maxLabel, CUpDown* spin);
+    // `name`: the quantity the row shows, as a screen reader speaks it.
+    void AddRow(std::uint8_t item, const QString& name, CTrackBar* slider, QLabel* maxLabel,
+                CUpDown* spin);
     void SetUpRows();
     // Moves the dialog to (30, 30) where its frame says so.
     void PlaceDialog();

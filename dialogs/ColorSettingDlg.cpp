@@ -66,7 +66,7 @@ void CColorSettingDlg::BuildForm() {
         CUpDown* spin = form.UpDown(ids.spin, edit, true);
         const std::uint8_t item =
             index < kFirstBalanceRow ? kFixedItems[index] : kCutoffItems[index - kFirstBalanceRow];
-        AddRow(item, slider, maxLabel, spin);
+        AddRow(item, tr(ids.caption), slider, maxLabel, spin);
     };
 
     form.BeginGroup(tr("Brightness"), 7, 4, 258, 64);

@@ -18,6 +18,7 @@ CConvergenceDlg::CConvergenceDlg(CMonitor& monitor, QObject* notifyBack)
     m_pText = form.Place(new QPlainTextEdit, 1066, 7, 7, 222, 84);
     m_pText->setReadOnly(true);
     m_pText->setFocusPolicy(Qt::NoFocus);
+    m_pText->setAccessibleName(windowTitle());
     AddOkCancel(form, {124, 97}, {179, 97});
     SetHelpControls({1066});
 }

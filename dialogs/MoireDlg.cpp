@@ -1,5 +1,6 @@
 #include "dialogs/MoireDlg.h"
 
+#include "dialogs/AccessibleNames.h"
 #include "dialogs/FormBuilder.h"
 #include "dialogs/TrackBar.h"
 #include "dialogs/UpDown.h"
@@ -42,7 +43,10 @@ void CMoireDlg::BuildForm() {
         CTrackBar* slider = form.TrackBar(ids.slider, 64, ids.y + 12, 112, 15);
         QLineEdit* edit = form.ReadOnlyEdit(ids.edit, 180, ids.y + 13, 42, 12);
         CUpDown* spin = form.UpDown(ids.spin, edit, true);
-        AddRow(static_cast<std::uint8_t>(ids.item), slider, nullptr, spin);
+        AddRow(static_cast<std::uint8_t>(ids.item), headings[i], slider, nullptr, spin);
+        // The switches' own text is the same in both rows.
+        check->setAccessibleName(QStringLiteral("%1: %2").arg(AccessibleNames::Plain(headings[i]),
+                                                              AccessibleNames::Plain(switches[i])));
         (i == 0 ? m_pHSwitch : m_pVSwitch) = check;
         if (i == 0)
             m_pBothSwitch = form.Check(1006, tr("&ON"), 14, 40, 80, 10);

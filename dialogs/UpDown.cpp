@@ -76,3 +76,8 @@ void CUpDown::WriteBuddy() {
     if (m_bSetsBuddyText)
         m_pBuddy->setText(QString::number(m_nPos));
 }
+
+void CUpDown::NameArrows(const QString& up, const QString& down) {
+    m_pUp->setAccessibleName(up);
+    m_pDown->setAccessibleName(down);
+}

@@ -24,6 +24,8 @@ public:
 
     // One step as the arrows make it: +1 up, -1 down. Nothing happens at the range's end.
     void Step(int direction);
+    // The arrows' names for a screen reader.
+    void NameArrows(const QString& up, const QString& down);
 
 signals:
     void Scrolled(int pos);

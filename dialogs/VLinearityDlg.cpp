@@ -50,7 +50,7 @@ void CVLinearityDlg::BuildForm() {
         Icon(form, ids.rightIcon, ids.rightIconId, 169, y);
         QLineEdit* edit = form.ReadOnlyEdit(ids.edit, 198, y + 4, 46, 12);
         CUpDown* spin = form.UpDown(ids.spin, edit, true);
-        AddRow(ids.item, slider, maxLabel, spin);
+        AddRow(ids.item, i == 0 ? tr("Balance") : tr("Linearity"), slider, maxLabel, spin);
         m_links[i].linkedItem = ids.linkedItem;
         m_links[i].coefIndex = ids.coefIndex;
     }

@@ -1,5 +1,6 @@
 #include "panel/Qelt32View.h"
 
+#include "dialogs/AccessibleNames.h"
 #include "dialogs/ColorSettingDlg.h"
 #include "dialogs/FormBuilder.h"
 #include "dialogs/IntervalDlg.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,8 +83,9 @@ void CQelt32View::BuildForm() {
     QLineEdit* levelBox = form.ReadOnlyEdit(1149, 56, 162, 40, 12);
     levelBox->setAlignment(Qt::AlignRight);
     m_pLevelSpin = form.UpDown(1150, levelBox, true);
+    NameLevelRow(1004);
 
-    form.BeginGroup(tr("Color Temperature"), 163, 4, 155, 116);
+    QGroupBox* temperature = form.BeginGroup(tr("Color Temperature"), 163, 4, 155, 116);
     m_pTempModeGroup = new QButtonGroup(this);
     form.Radio(1121, tr("S&tandard"), 171, 18, 66, 10, m_pTempModeGroup);
     form.Radio(1122, tr("Custo&m"), 171, 32, 66, 10, m_pTempModeGroup);
@@ -96,8 +99,10 @@ void CQelt32View::BuildForm() {
     m_pTempLow = form.Static(1078, QStringLiteral("4000K"), 171, 100, 36, 8);
     m_pTemp = form.TrackBar(1077, 170, 80, 142, 18, true);
     m_pTempHigh = form.Static(1079, QStringLiteral("10000K"), 274, 100, 36, 8, Qt::AlignRight);
+    AccessibleNames::NameSliderRow(m_pTemp, m_pTempSpin,
+                                   AccessibleNames::Plain(m_pTempCaption->text()));
 
-    form.BeginGroup(tr("PowerWarden"), 163, 124, 155, 68);
+    QGroupBox* power = form.BeginGroup(tr("PowerWarden"), 163, 124, 155, 68);
     m_pPowerGroup = new QButtonGroup(this);
     m_pPowerAnim = form.Place(new CAnimateCtrl(nullptr), 1052, 280, 146, 30, 24);
     form.Radio(1072, tr("&VESA DPMS (Windows 95 standard)"), 171, 136, 142, 10, m_pPowerGroup);
@@ -105,6 +110,11 @@ void CQelt32View::BuildForm() {
     form.Radio(1074, tr("&OFF"), 171, 164, 60, 10, m_pPowerGroup);
     m_pIntervalDetail = form.Button(1070, tr("D&etail Setting..."), 244, 172, 66, 14);
     form.EndGroup();
+    // Both detail buttons say the same: their names say which group they belong to.
+    for (auto [button, group] :
+         {std::pair{m_pColorDetail, temperature}, {m_pIntervalDetail, power}})
+        button->setAccessibleName(QStringLiteral("%1: %2").arg(
+            AccessibleNames::Plain(group->title()), AccessibleNames::Plain(button->text())));
 
     connect(screenAdjust, &QPushButton::clicked, this, &CQelt32View::OnScreenAdjustment);
     connect(m_pColorDetail, &QPushButton::clicked, this, &CQelt32View::OnColorDetail);
@@ -240,8 +250,15 @@ void CQelt32View::ShowPowerSave() {
     m_pIntervalDetail->setEnabled(m_nPowerSave != kPowerOff);
 }
 
+// The slider and box show brightness or contrast, and are named after the one they show.
+void CQelt32View::NameLevelRow(int id) {
+    AccessibleNames::NameSliderRow(m_pLevel, m_pLevelSpin,
+                                   AccessibleNames::Plain(m_pSelectGroup->button(id)->text()));
+}
+
 void CQelt32View::OnSelect(int id) {
     m_nSelect = id - 1004;
+    NameLevelRow(id);
     std::int16_t maximum = 0;
     std::uint16_t current = 0;
     m_monitor.GetItem(m_nItem[m_nSelect], &maximum, &current, nullptr);

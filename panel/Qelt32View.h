@@ -64,6 +64,7 @@ private:
     void ShowPowerSave();
 
     void OnSelect(int id);
+    void NameLevelRow(int id);
     void OnLevelSlider(int pos);
     void OnLevelSpin(int pos);
     void OnTempSlider(int step);

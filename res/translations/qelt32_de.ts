@@ -259,11 +259,11 @@
     </message>
     <message>
         <source>&amp;Degauss</source>
-        <translation>&amp;Entmagnetisieren</translation>
+        <translation>E&amp;ntmagnetisieren</translation>
     </message>
     <message>
         <source>&amp;Store in memory</source>
-        <translation>Im Monitor &amp;speichern</translation>
+        <translation>Im &amp;Monitor speichern</translation>
     </message>
     <message>
         <source>&amp;Color Mode</source>
@@ -379,11 +379,11 @@ Größe: Alt+Zehnertastatur</translation>
     </message>
     <message>
         <source>B&amp;rightness</source>
-        <translation>&amp;Helligkeit</translation>
+        <translation>Hell&amp;igkeit</translation>
     </message>
     <message>
         <source>&amp;Brightness</source>
-        <translation>&amp;Helligkeit</translation>
+        <translation>Helli&amp;gkeit</translation>
     </message>
     <message>
         <source>&amp;Contrast</source>
@@ -403,11 +403,11 @@ Größe: Alt+Zehnertastatur</translation>
     </message>
     <message>
         <source>&amp;Detail Setting...</source>
-        <translation>&amp;Details...</translation>
+        <translation>Detail&amp;s...</translation>
     </message>
     <message>
         <source>Current Color Tem&amp;perature:</source>
-        <translation>Aktuelle Farb&amp;temperatur:</translation>
+        <translation>Aktuelle &amp;Farbtemperatur:</translation>
     </message>
     <message>
         <source>PowerWarden</source>
@@ -427,7 +427,7 @@ Größe: Alt+Zehnertastatur</translation>
     </message>
     <message>
         <source>D&amp;etail Setting...</source>
-        <translation>D&amp;etails...</translation>
+        <translation>Detai&amp;ls...</translation>
     </message>
 </context>
 <context>
@@ -435,6 +435,14 @@ Größe: Alt+Zehnertastatur</translation>
     <message>
         <source>Vertical Linearity Adjustment</source>
         <translation>Vertikale Linearität</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Balance</translation>
+    </message>
+    <message>
+        <source>Linearity</source>
+        <translation>Linearität</translation>
     </message>
 </context>
 <context>
@@ -466,6 +474,10 @@ Größe: Alt+Zehnertastatur</translation>
     <message>
         <source>Unknown screenshot target: %1</source>
         <translation>Unbekanntes Ziel für das Bildschirmfoto: %1</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Die Version des Programms anzeigen.</translation>
     </message>
 </context>
 <context>
@@ -928,6 +940,21 @@ Angezeigt werden die Werte, die er zuletzt hatte. Das Programm arbeitet weiter, 
 Do you want to adjust this monitor?</source>
         <translation>Jetzt antwortet ein Monitor mit einer anderen Seriennummer (%1).
 Möchten Sie diesen Monitor einstellen?</translation>
+    </message>
+</context>
+<context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 (Wert)</translation>
+    </message>
+    <message>
+        <source>Increase %1</source>
+        <translation>%1 erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease %1</source>
+        <translation>%1 verringern</translation>
     </message>
 </context>
 </TS>

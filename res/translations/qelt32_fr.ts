@@ -156,7 +156,7 @@
     </message>
     <message>
         <source>&amp;Mode1 duration time before the monitor enters into Mode2:</source>
-        <translation>&amp;Durée du mode 1 avant le passage du moniteur en mode 2 :</translation>
+        <translation>D&amp;urée du mode 1 avant le passage du moniteur en mode 2 :</translation>
     </message>
     <message>
         <source>Windows Setting</source>
@@ -263,7 +263,7 @@
     </message>
     <message>
         <source>&amp;Store in memory</source>
-        <translation>&amp;Enregistrer dans le moniteur</translation>
+        <translation>Enregistrer dans le &amp;moniteur</translation>
     </message>
     <message>
         <source>&amp;Color Mode</source>
@@ -369,7 +369,7 @@
     </message>
     <message>
         <source>&amp;Screen Adjustment...</source>
-        <translation>Réglage de l&apos;é&amp;cran...</translation>
+        <translation>&amp;Réglage de l&apos;écran...</translation>
     </message>
     <message>
         <source>Position Adjustment : ten keys
@@ -379,7 +379,7 @@ Taille : Alt+pavé numérique</translation>
     </message>
     <message>
         <source>B&amp;rightness</source>
-        <translation>&amp;Luminosité</translation>
+        <translation>Lu&amp;minosité</translation>
     </message>
     <message>
         <source>&amp;Brightness</source>
@@ -407,7 +407,7 @@ Taille : Alt+pavé numérique</translation>
     </message>
     <message>
         <source>Current Color Tem&amp;perature:</source>
-        <translation>Tem&amp;pérature actuelle :</translation>
+        <translation>T&amp;empérature actuelle :</translation>
     </message>
     <message>
         <source>PowerWarden</source>
@@ -423,11 +423,11 @@ Taille : Alt+pavé numérique</translation>
     </message>
     <message>
         <source>&amp;OFF</source>
-        <translation>&amp;Désactivé</translation>
+        <translation>Désact&amp;ivé</translation>
     </message>
     <message>
         <source>D&amp;etail Setting...</source>
-        <translation>Dé&amp;tails...</translation>
+        <translation>Détail&amp;s...</translation>
     </message>
 </context>
 <context>
@@ -435,6 +435,14 @@ Taille : Alt+pavé numérique</translation>
     <message>
         <source>Vertical Linearity Adjustment</source>
         <translation>Réglage de la linéarité verticale</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Équilibre</translation>
+    </message>
+    <message>
+        <source>Linearity</source>
+        <translation>Linéarité</translation>
     </message>
 </context>
 <context>
@@ -466,6 +474,10 @@ Taille : Alt+pavé numérique</translation>
     <message>
         <source>Unknown screenshot target: %1</source>
         <translation>Cible de capture d&apos;écran inconnue : %1</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Afficher la version du programme.</translation>
     </message>
 </context>
 <context>
@@ -928,6 +940,21 @@ Les valeurs affichées sont les dernières qu'il avait. Le programme reprend dè
 Do you want to adjust this monitor?</source>
         <translation>Un moniteur d'un autre numéro de série (%1) répond maintenant.
 Voulez-vous régler ce moniteur ?</translation>
+    </message>
+</context>
+<context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 (valeur)</translation>
+    </message>
+    <message>
+        <source>Increase %1</source>
+        <translation>Augmenter %1</translation>
+    </message>
+    <message>
+        <source>Decrease %1</source>
+        <translation>Diminuer %1</translation>
     </message>
 </context>
 </TS>

@@ -436,6 +436,14 @@ Size Adjustment : Alt+ten keys</source>
         <source>Vertical Linearity Adjustment</source>
         <translation>垂直リニアリティの調整</translation>
     </message>
+    <message>
+        <source>Balance</source>
+        <translation>バランス</translation>
+    </message>
+    <message>
+        <source>Linearity</source>
+        <translation>リニアリティ</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -466,6 +474,10 @@ Size Adjustment : Alt+ten keys</source>
     <message>
         <source>Unknown screenshot target: %1</source>
         <translation>不明なスクリーンショット対象: %1</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>プログラムのバージョンを表示します。</translation>
     </message>
 </context>
 <context>
@@ -928,6 +940,21 @@ The values shown are what it last held. The program goes on as soon as the monit
 Do you want to adjust this monitor?</source>
         <translation>別のシリアル番号 (%1) のモニタが応答しています。
 このモニタを調整しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 の値</translation>
+    </message>
+    <message>
+        <source>Increase %1</source>
+        <translation>%1 を上げる</translation>
+    </message>
+    <message>
+        <source>Decrease %1</source>
+        <translation>%1 を下げる</translation>
     </message>
 </context>
 </TS>

@@ -36,7 +36,7 @@ public:
         maxLabel = form.Static(1003, "255", 136, 8, 16, 8);
         QLineEdit* box = form.ReadOnlyEdit(1004, 154, 6, 36, 12);
         spin = form.UpDown(1005, box, true);
-        AddRow(kSubContrast, slider, maxLabel, spin);
+        AddRow(kSubContrast, "&Row:", slider, maxLabel, spin);
         SetHelpControls({1001});
     }
     void accept() override {
