@@ -16,6 +16,15 @@ class PopupDialogs {
 public:
     explicit PopupDialogs(CRealDisplay& display) : m_display(display) {}
 
+    // Opens the full-screen mode from the frame. Its first use shows its help above it,
+    // with the keys; that is closed, so the keys are the mode's.
+    bool OpenMode() {
+        return m_display.Focus(m_display.Window()) && m_display.Key("alt+s") &&
+               CRealDisplay::WaitUntil([&] { return !Find("^Vistrel Pro$").isEmpty(); }) &&
+               CRealDisplay::WaitUntil([&] { return !Find("^Vistrel Pro Help$").isEmpty(); }) &&
+               m_display.Focus(Find("^Vistrel Pro Help$")) && m_display.Key("Escape") &&
+               Gone("^Vistrel Pro Help$");
+    }
     // The first visible window whose title matches `title`, or empty.
     QString Find(const QString& title) { return m_display.VisibleWindows(title).value(0); }
     // Opens the popup menu and picks its `entry`-th command; the dialog that comes up gets
@@ -58,9 +67,7 @@ TEST(PopupDialogsRealDisplay, LinearityAndMoireTakeTheirKeysAndEndAsChosen) {
     const int vpos = display.SimValue("vpos");
     ASSERT_GT(balance, 0);
 
-    ASSERT_TRUE(display.Focus(display.Window()));
-    ASSERT_TRUE(display.Key("alt+s"));
-    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !popup.Find("^Vistrel Pro$").isEmpty(); }));
+    ASSERT_TRUE(popup.OpenMode());
 
     // Linearity: the balance slider has the focus; a key moves it on the monitor, Escape
     // puts the balance and the position it carried back.
@@ -92,9 +99,7 @@ TEST(PopupDialogsRealDisplay, ThePopupMenuOpensWithShiftF10AndTheMenuKey) {
     ASSERT_TRUE(display.Start()) << display.Error().toStdString();
     ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
     PopupDialogs popup(display);
-    ASSERT_TRUE(display.Focus(display.Window()));
-    ASSERT_TRUE(display.Key("alt+s"));
-    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !popup.Find("^Vistrel Pro$").isEmpty(); }));
+    ASSERT_TRUE(popup.OpenMode());
 
     for (const QString& keys : {QStringLiteral("shift+F10"), QStringLiteral("Menu")}) {
         ASSERT_TRUE(display.Key(keys));
