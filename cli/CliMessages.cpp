@@ -1,11 +1,14 @@
 #include "cli/CliMessages.h"
 
 #include "cli/TerminalText.h"
+#include "platform/PortInterrupt.h"
 #include "platform/StringTable.h"
 
 #include <cstdio>
 
 MsgResult CCliMessages::Show(int stringId, MsgButtons buttons, const QString& arg) {
+    if (PortInterrupt::Requested()) // a stop makes every exchange fail: not the monitor's fault
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
     QString text = LoadAppString(stringId);
     if (!arg.isNull())
         text = text.arg(arg);
@@ -20,7 +23,12 @@ MsgResult CCliMessages::Show(int stringId, MsgButtons buttons, const QString& ar
     return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
 }
 
-void PrintError(const QString& text) {
+void PrintStopReport(const QString& text) {
     std::fprintf(stderr, "qelt32ctl: %s\n", qUtf8Printable(TerminalText::EscapeControls(text)));
     std::fflush(stderr);
+}
+
+void PrintError(const QString& text) {
+    if (!PortInterrupt::Requested())
+        PrintStopReport(text);
 }

@@ -25,5 +25,9 @@ private:
     int m_nBeeps = 0;
 };
 
-// Prints "qelt32ctl: <text>" on standard error, control characters escaped.
+// Prints "qelt32ctl: <text>" on standard error, control characters escaped. Once the run is
+// stopped by a signal, failures are its consequence and are not printed: the stop report
+// says what happened.
 void PrintError(const QString& text);
+// The report of a stopped run, in the same form.
+void PrintStopReport(const QString& text);

@@ -26,7 +26,9 @@ QString General() {
         "  0  success\n"
         "  1  the monitor did not answer or did not take a change\n"
         "  2  bad command line: unknown command or item, malformed or out-of-range value\n"
-        "  3  no monitor found (or a flat panel), or the port could not be used\n\n"
+        "  3  no monitor found (or a flat panel), or the port could not be used\n"
+        "  129, 130, 143  stopped by SIGHUP, SIGINT (Ctrl+C) or SIGTERM before it finished;\n"
+        "     what it changed on the monitor is said on standard error\n\n"
         "'qelt32ctl help COMMAND' or 'qelt32ctl COMMAND --help' describes a command.\n");
     return text;
 }

@@ -7,7 +7,10 @@
 #include "cli/ExitStatus.h"
 #include "cli/GlobalOptions.h"
 #include "cli/Help.h"
+#include "cli/ItemFormat.h"
 #include "cli/Session.h"
+#include "cli/StopSignals.h"
+#include "link/Monitor.h"
 #include "sim/PortOptions.h"
 #include "sim/SimServer.h"
 
@@ -20,6 +23,25 @@ namespace {
 
 void PrintOut(const QString& text) {
     std::fprintf(stdout, "%s\n", qUtf8Printable(text.trimmed()));
+}
+
+// What a command stopped by a signal leaves on the monitor: every item that now differs from
+// what was read when the run found it (nothing of a run that never found it).
+QString StopReport(const QString& command, int signalNumber, const CMonitor* monitor) {
+    QStringList changes;
+    for (int item = 0; monitor && item < Items::kCount; ++item) {
+        const MonItem& it = monitor->Item(item);
+        if (it.current != it.stored)
+            changes << QStringLiteral("%1 %2 (was %3)")
+                           .arg(ItemFormat::Name(item))
+                           .arg(it.current)
+                           .arg(it.stored);
+    }
+    return QStringLiteral("%1: stopped by %2 before it finished; %3; the port is given back")
+        .arg(command, CStopSignals::Name(signalNumber),
+             changes.isEmpty() ? QStringLiteral("nothing on the monitor was changed")
+                               : QStringLiteral("changed on the monitor: %1")
+                                     .arg(changes.join(QStringLiteral(", "))));
 }
 
 } // namespace
@@ -66,12 +88,23 @@ int RunQelt32Ctl(const QStringList& arguments, ISerialPort* port) {
         return Exit::Usage;
     }
     int status = Exit::Ok;
+    QString stopReport;
+    // Outlives the session, so that a signal while the port is given back cannot cut that.
+    CStopSignals stopSignals;
     {
         CCliSession session(std::move(sim), parser.isSet(GlobalOptions::kTrace), port);
         CCliContext context(*command, split.words, parser.isSet(GlobalOptions::kJson), session);
         status = command->run(context);
+        if (const int signal = CStopSignals::Received(); signal && !stopSignals.IsNormalEnd()) {
+            stopReport = StopReport(command->name, signal, session.ConnectedMonitor());
+            status = CStopSignals::ExitStatus(signal);
+        }
     }
     SetUserMessages(nullptr);
+    if (!stopReport.isEmpty()) {
+        PrintStopReport(stopReport);
+        return status;
+    }
     // A communication failure the user was told of is never followed by a success status,
     // even where a retry got through in the end.
     if (status == Exit::Ok && messages.Failures() > 0)

@@ -62,3 +62,7 @@ CMonitor& CCliSession::Monitor() {
     assert(m_nConnectStatus == Exit::Ok && "Monitor() before a successful Connect()");
     return *m_monitor;
 }
+
+const CMonitor* CCliSession::ConnectedMonitor() const {
+    return m_nConnectStatus == Exit::Ok ? m_monitor.get() : nullptr;
+}

@@ -37,6 +37,8 @@ public:
     int Connect(const CliNeeds& needs);
     // The connected monitor (after a successful Connect).
     CMonitor& Monitor();
+    // The same, or null when Connect has not succeeded (or not run).
+    const CMonitor* ConnectedMonitor() const;
 
 private:
     int Read(const CliNeeds& needs);

@@ -86,8 +86,11 @@ int RunWatch(CCliContext& ctx) {
     monitor.SetNotifyWindow(&printer);
     QEventLoop loop;
     int status = Exit::Ok;
-    CStopSignals stopSignals;
-    QObject::connect(&stopSignals, &CStopSignals::stopped, &loop, [&loop] { loop.exit(); });
+    // A stop signal is how watching ends.
+    if (CStopSignals* stopSignals = CStopSignals::Active()) {
+        stopSignals->TakeAsNormalEnd();
+        QObject::connect(stopSignals, &CStopSignals::stopped, &loop, [&loop] { loop.exit(); });
+    }
     // A lost link ends the watch, or with --follow is printed and waited out; the watcher
     // reports it from its own thread and the controller passes it on between exchanges.
     std::optional<CReconnector> reconnector;
@@ -134,8 +137,8 @@ const CCommandRegistrar kWatch({
         "Follows the monitor: a change made with its front-panel controls prints as\n"
         "\"NAME VALUE\", a change of the display timing as \"timing FH kHz FV Hz\" (the\n"
         "picture's size and position are read again then). Once it follows the monitor it\n"
-        "says \"watching the monitor on PATH\" on standard error. Runs until Ctrl+C or\n"
-        "SIGTERM (status 0); a monitor that goes away ends it with status 1.\n"
+        "says \"watching the monitor on PATH\" on standard error. Runs until Ctrl+C, SIGTERM\n"
+        "or SIGHUP (status 0); a monitor that goes away ends it with status 1.\n"
         "With --follow a monitor that goes away (cable pulled, adapter unplugged) prints\n"
         "\"disconnected REASON\" and the watch goes on: once the same monitor answers again\n"
         "it is read again, \"connected PATH\" is printed and its changes follow."),

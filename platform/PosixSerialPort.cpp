@@ -1,8 +1,9 @@
 #include "platform/PosixSerialPort.h"
 
+#include "platform/PortInterrupt.h"
+
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 namespace {
 // A write that the line cannot take (flow control holding it) gives up after this long.
 constexpr auto kWriteTimeout = std::chrono::milliseconds(5000);
+const QString kInterrupted = QStringLiteral("interrupted");
 
 QString SystemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -33,30 +35,27 @@ bool CPosixSerialPort::Open(const QString& path) {
     m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
         // A terminal another program holds exclusively refuses us with EBUSY.
-        m_lastError = errno == EBUSY ? QStringLiteral("%1: in use by another program").arg(path)
-                                     : QStringLiteral("%1: %2").arg(path, SystemError());
+        m_lastError = errno == EBUSY
+                          ? QStringLiteral("%1: %2").arg(path, CPortClaim::BusyReason(path))
+                          : QStringLiteral("%1: %2").arg(path, SystemError());
         return false;
     }
     if (!isatty(m_fd)) {
         Fail(QStringLiteral("%1: not a serial device").arg(path));
         return false;
     }
-    if (flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-        Fail(QStringLiteral("%1: in use by another program").arg(path));
-        return false;
-    }
-    if (ioctl(m_fd, TIOCEXCL) != 0) {
-        Fail(QStringLiteral("%1: cannot be opened exclusively: %2").arg(path, SystemError()));
+    // Nothing of the device is changed before it is known to be ours to use.
+    if (const QString refused = m_claim.Claim(m_fd, path); !refused.isEmpty()) {
+        Fail(QStringLiteral("%1: %2").arg(path, refused));
         return false;
     }
     if (const QString problem = ApplyLineSettings(); !problem.isEmpty()) {
-        // The exclusive flag outlives this descriptor while another holds the device open
-        // (a pseudo-terminal's far end): give it back, or the next probe finds it busy.
-        ioctl(m_fd, TIOCNXCL);
+        m_claim.Release();
         Fail(QStringLiteral("%1: line settings refused: %2").arg(path, problem));
         return false;
     }
-    m_wait = std::make_unique<CPortWait>(m_fd);
+    // A stop of the whole program (platform/PortInterrupt.h) ends every wait at once.
+    m_wait = std::make_unique<CPortWait>(m_fd, PortInterrupt::Descriptor());
     return true;
 }
 
@@ -108,8 +107,8 @@ void CPosixSerialPort::Close() {
     const int rts = TIOCM_RTS;
     ioctl(m_fd, TIOCMBIC, &dtr);
     ioctl(m_fd, TIOCMBIC, &rts);
-    // The exclusive flag belongs to the device, not to this descriptor: give it back.
-    ioctl(m_fd, TIOCNXCL);
+    // The line settings as we found them, and the device free for the next program.
+    m_claim.Release();
     ::close(m_fd);
     m_fd = -1;
 }
@@ -141,6 +140,8 @@ bool CPosixSerialPort::WaitQueued(std::size_t count, Clock::time_point deadline)
     const auto result = m_wait->WaitForCount([this] { return QueuedInput(); }, count, deadline);
     if (result == CPortWait::Result::Failed && m_failure.isEmpty())
         MarkFailed(QStringLiteral("the device hung up"));
+    if (result == CPortWait::Result::Stopped)
+        m_lastError = kInterrupted;
     return result == CPortWait::Result::Ready;
 }
 
@@ -185,7 +186,12 @@ bool CPosixSerialPort::WaitOutputDrained(Clock::time_point deadline) {
         // The queue empties at the line rate; look again once it should have.
         const Clock::duration nap =
             std::min<Clock::duration>(CPortWait::kByteTime * queued, deadline - now);
-        if (m_wait->Sleep(nap) == CPortWait::Result::Failed) {
+        const CPortWait::Result slept = m_wait->Sleep(nap);
+        if (slept == CPortWait::Result::Stopped) {
+            m_lastError = kInterrupted;
+            return false;
+        }
+        if (slept == CPortWait::Result::Failed) {
             MarkFailed(QStringLiteral("the device hung up"));
             return false;
         }
@@ -194,6 +200,10 @@ bool CPosixSerialPort::WaitOutputDrained(Clock::time_point deadline) {
 
 bool CPosixSerialPort::WriteAll(const std::uint8_t* data, std::size_t count) {
     const auto deadline = Clock::now() + kWriteTimeout;
+    if (PortInterrupt::Requested()) {
+        m_lastError = kInterrupted;
+        return false;
+    }
     std::size_t done = 0;
     while (m_fd >= 0 && done < count) {
         const ssize_t n = ::write(m_fd, data + done, count - done);

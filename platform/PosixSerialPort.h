@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/PortClaim.h"
 #include "platform/PortWait.h"
 #include "platform/SerialLine.h"
 #include "platform/SerialPort.h"
@@ -9,8 +10,10 @@
 
 #include <sys/types.h>
 
-// A terminal device driven through termios: opened exclusively (TIOCEXCL and an flock, so a
-// second program cannot share the cable), raw 9600 8N1 with RTS/CTS output flow control.
+// A terminal device driven through termios: claimed before anything of it is changed
+// (platform/PortClaim.h: not the user's own terminal, not used by another program; then
+// TIOCEXCL, an flock and a UUCP lock file, so a second program cannot share the cable) and
+// given back with the line settings it had; raw 9600 8N1 with RTS/CTS output flow control.
 // The settings are read back after they were applied: a device that keeps another speed or
 // framing is refused, one that drops the handshake is used without it.
 // Waits sleep in the kernel until bytes arrive or the deadline passes; a hang-up (cable
@@ -58,6 +61,7 @@ private:
     void MarkFailed(const QString& why);
 
     int m_fd = -1;
+    CPortClaim m_claim;
     SerialLine m_line;
     std::unique_ptr<CPortWait> m_wait;
     QString m_lastError;

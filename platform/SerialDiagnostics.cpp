@@ -1,5 +1,7 @@
 #include "platform/SerialDiagnostics.h"
 
+#include "platform/ReleaseGuard.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -7,6 +9,7 @@
 
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -39,6 +42,20 @@ void FindUsbAdapter(const QString& sysTty, SerialDiagnostics::Device& device) {
         return;
     }
 }
+
+// One "name:\tvalue" line of a /proc fdinfo file.
+QString FdInfoField(const QString& file, const char* name) {
+    QFile info(file);
+    if (!info.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray prefix = QByteArray(name) + ':';
+    for (QByteArray line = info.readLine(); !line.isEmpty(); line = info.readLine())
+        if (line.startsWith(prefix))
+            return QString::fromLatin1(line.mid(prefix.size()).trimmed());
+    return QString();
+}
+
+const QString kPtsPrefix = QStringLiteral("/dev/pts/");
 
 } // namespace
 
@@ -86,6 +103,9 @@ std::vector<Holder> Holders(const QString& path, const QString& procDir) {
     const QString device = QFileInfo(path).canonicalFilePath();
     if (device.isEmpty())
         return holders;
+    // A pseudo-terminal's other side shows as the multiplexer, with the index in its fdinfo.
+    const QString ptyIndex =
+        device.startsWith(kPtsPrefix) ? device.mid(kPtsPrefix.size()) : QString();
     const qint64 self = QCoreApplication::applicationPid();
     const QStringList pids = QDir(procDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& name : pids) {
@@ -93,16 +113,51 @@ std::vector<Holder> Holders(const QString& path, const QString& procDir) {
         const qint64 pid = name.toLongLong(&number);
         if (!number || pid == self)
             continue;
-        const QDir fds(procDir + '/' + name + QStringLiteral("/fd"));
-        const QStringList entries =
-            fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-        const bool holds = std::any_of(entries.begin(), entries.end(), [&](const QString& fd) {
-            return QFileInfo(fds.filePath(fd)).symLinkTarget() == device;
-        });
-        if (holds)
-            holders.push_back({pid, ReadLine(procDir + '/' + name + QStringLiteral("/comm"))});
+        const QString process = procDir + '/' + name;
+        const QDir fds(process + QStringLiteral("/fd"));
+        int held = 0;
+        bool otherSide = false;
+        for (const QString& fd :
+             fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            const QString target = QFileInfo(fds.filePath(fd)).symLinkTarget();
+            held += target == device;
+            if (!ptyIndex.isEmpty() && !otherSide && target.endsWith(QLatin1String("ptmx")))
+                otherSide =
+                    FdInfoField(process + QStringLiteral("/fdinfo/") + fd, "tty-index") == ptyIndex;
+        }
+        if (held == 0)
+            continue;
+        const QString program = ReadLine(process + QStringLiteral("/comm"));
+        if (program == QLatin1String(CReleaseGuard::kProgramName))
+            continue;
+        holders.push_back({pid, program, otherSide && held == 1});
     }
     return holders;
+}
+
+QString UsersText(const std::vector<Holder>& holders) {
+    QStringList names;
+    for (const Holder& holder : holders)
+        if (!holder.farEnd)
+            names << QStringLiteral("%1 (pid %2)").arg(holder.program).arg(holder.pid);
+    return names.join(QStringLiteral(", "));
+}
+
+bool IsOwnTerminal(int fd) {
+    struct stat device {};
+    if (::fstat(fd, &device) != 0 || !S_ISCHR(device.st_mode))
+        return false;
+    for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
+        struct stat st {};
+        if (::fstat(stream, &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == device.st_rdev)
+            return true;
+    }
+    // The controlling terminal is field 7 of /proc/self/stat, as the kernel numbers devices.
+    const QString stat = ReadLine(QStringLiteral("/proc/self/stat"));
+    const QStringList fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    const unsigned long tty = fields.value(4).toULong();
+    return tty != 0 &&
+           ::makedev((tty >> 8) & 0xfff, (tty & 0xff) | ((tty >> 12) & 0xfff00)) == device.st_rdev;
 }
 
 } // namespace SerialDiagnostics

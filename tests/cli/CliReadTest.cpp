@@ -290,8 +290,10 @@ TEST(CliStatus, APortHeldByAnotherProgramIsNamed) {
     ASSERT_TRUE(reader.WaitErr("watching the monitor", std::chrono::seconds(20)));
     const auto result = cli.Run({"info"});
     EXPECT_EQ(result.status, 3);
-    EXPECT_TRUE(result.ErrLines().contains("qelt32ctl: " + cli.Server().Path() +
-                                           ": in use by another program"))
+    EXPECT_TRUE(result.ErrLines().contains(
+        QStringLiteral("qelt32ctl: %1: in use by another program: qelt32ctl (pid %2)")
+            .arg(cli.Server().Path())
+            .arg(holder->processId())))
         << result.err.toStdString();
     holder->terminate();
     holder->waitForFinished();

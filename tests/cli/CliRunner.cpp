@@ -1,10 +1,15 @@
 #include "CliRunner.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
 #include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -99,6 +104,17 @@ CCliRunner::Result CCliRunner::RunRaw(const QStringList& arguments, const QByteA
     result.out = QString::fromUtf8(result.outBytes);
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+void CCliRunner::RunAsOrdinaryUser() {
+    if (::geteuid() != 0)
+        return;
+    const QByteArray device = QFile::encodeName(QFileInfo(m_server->Path()).canonicalFilePath());
+    EXPECT_EQ(::chmod(device.constData(), 0666), 0);
+    EXPECT_EQ(::chmod(QFile::encodeName(m_config.path()).constData(), 0777), 0);
+    RunThrough({QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
+                QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+                QStringLiteral("--")});
 }
 
 std::unique_ptr<QProcess> CCliRunner::Start(const QStringList& arguments) {

@@ -37,6 +37,9 @@ public:
     Result RunRaw(const QStringList& arguments, const QByteArray& input = {});
     // Later runs start qelt32ctl through this command (its program and arguments first).
     void RunThrough(const QStringList& launcher) { m_launcher = launcher; }
+    // Later runs are an ordinary user's: run as nobody when the tests run as root, with the
+    // device and the profile's folder opened to them as a user's own would be.
+    void RunAsOrdinaryUser();
     // Runs qelt32ctl on the simulated monitor.
     Result Run(const QStringList& arguments, const QByteArray& input = {}) {
         return RunRaw(PortArguments() + arguments, input);

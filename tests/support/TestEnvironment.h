@@ -1,5 +1,5 @@
 #pragma once
 
-// Sets QELT32_BIN_DIR (the built programs and program folder) for the test process when
-// the environment does not name it already.
+// Sets QELT32_BIN_DIR (the built programs and program folder) and QELT32_LOCK_DIR (the
+// ports' lock files) for the test process when the environment does not name them already.
 void SetUpTestEnvironment();

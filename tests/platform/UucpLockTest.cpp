@@ -1,0 +1,78 @@
+#include "platform/UucpLock.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class UucpLockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = qgetenv("QELT32_LOCK_DIR");
+        qputenv("QELT32_LOCK_DIR", QFile::encodeName(folder.path()));
+    }
+    void TearDown() override { qputenv("QELT32_LOCK_DIR", previous); }
+
+    void WriteLock(const QString& device, const QByteArray& content) {
+        QFile file(CUucpLock::FileFor(device));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QTemporaryDir folder;
+    QByteArray previous;
+};
+
+} // namespace
+
+TEST_F(UucpLockTest, NamesFollowTheDevicesPathBelowDev) {
+    EXPECT_EQ(CUucpLock::FileFor("/dev/ttyS0"), folder.filePath("LCK..ttyS0"));
+    EXPECT_EQ(CUucpLock::FileFor("/dev/pts/3"), folder.filePath("LCK..pts_3"));
+}
+
+TEST_F(UucpLockTest, LiveOwnersHoldTheLockAndStaleFilesAreRemoved) {
+    QProcess owner;
+    owner.start("sleep", {"30"});
+    ASSERT_TRUE(owner.waitForStarted());
+    // Ten characters and a line feed, as most programs write it...
+    WriteLock("/dev/ttyS0", QByteArray::number(owner.processId()).rightJustified(10, ' ') + '\n');
+    auto found = CUucpLock::LiveOwner("/dev/ttyS0");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->pid, owner.processId());
+    EXPECT_EQ(found->program, "sleep");
+    CUucpLock ours;
+    EXPECT_TRUE(ours.Acquire("/dev/ttyS0"));
+    EXPECT_TRUE(ours.File().isEmpty());
+    // ...or four binary bytes, as old ones did.
+    qint32 pid = qint32(owner.processId());
+    WriteLock("/dev/ttyS1", QByteArray(reinterpret_cast<const char*>(&pid), 4));
+    EXPECT_TRUE(CUucpLock::LiveOwner("/dev/ttyS1"));
+
+    owner.kill();
+    owner.waitForFinished();
+    EXPECT_FALSE(CUucpLock::LiveOwner("/dev/ttyS0"));
+    EXPECT_FALSE(QFileInfo::exists(CUucpLock::FileFor("/dev/ttyS0"))) << "stale, removed";
+    WriteLock("/dev/ttyS0", "garbage");
+    EXPECT_FALSE(ours.Acquire("/dev/ttyS0"));
+    QFile file(CUucpLock::FileFor("/dev/ttyS0"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              QByteArray::number(QCoreApplication::applicationPid()).rightJustified(10, ' ') +
+                  '\n');
+    ours.Release();
+    EXPECT_FALSE(QFileInfo::exists(CUucpLock::FileFor("/dev/ttyS0")));
+}
+
+TEST_F(UucpLockTest, AFolderWeMayNotWriteLeavesThePortUnlocked) {
+    qputenv("QELT32_LOCK_DIR", "/nonexistent/locks");
+    CUucpLock lock;
+    EXPECT_FALSE(lock.Acquire("/dev/ttyS0"));
+    EXPECT_TRUE(lock.File().isEmpty());
+}
