@@ -31,8 +31,11 @@ int RunServe(CCliContext& ctx) {
     QString why;
     if (!service.Publish(bus, &why))
         return ctx.MonitorFailed(why);
-    CStopSignals stopSignals;
-    QObject::connect(&stopSignals, &CStopSignals::stopped, &loop, [&loop] { loop.exit(); });
+    // A stop signal is how serving ends.
+    if (CStopSignals* stopSignals = CStopSignals::Active()) {
+        stopSignals->TakeAsNormalEnd();
+        QObject::connect(stopSignals, &CStopSignals::stopped, &loop, [&loop] { loop.exit(); });
+    }
     QObject::connect(
         &monitor, &CMonicom::portFailed, &loop,
         [&] {
