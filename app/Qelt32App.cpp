@@ -4,6 +4,7 @@
 #include "app/HelpLanguage.h"
 #include "app/LinkStatus.h"
 #include "app/MainFrame.h"
+#include "app/StartupPortBox.h"
 #include "doc/ui/DocManager.h"
 #include "fullscreen/AdjustWnd.h"
 #include "link/Monitor.h"
@@ -44,8 +45,8 @@ bool CQelt32App::InitInstance(const StartupOptions& options) {
     QCoreApplication::setOrganizationName(QStringLiteral("VORKA"));
     QCoreApplication::setApplicationName(LoadAppStringEnglish(Str::AppTitle));
 
-    // Connect has told the user why when it fails.
-    if (!m_monitor.Connect())
+    // The box has told the user why when no monitor is found and the user ends.
+    if (!FindMonitorAtStartUp(m_monitor))
         return false;
     m_bNewShell = Platform().newShell;
 

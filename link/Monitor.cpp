@@ -43,14 +43,27 @@ CMonitor::~CMonitor() {
 
 // --- identity and connection ---
 
-bool CMonitor::Connect() {
-    if (!FindMonitor())
+bool CMonitor::Connect(bool tellUser) {
+    if (!FindMonitor(tellUser))
         return false;
     ReadTiming();
     return true;
 }
 
-bool CMonitor::FindMonitor() {
+bool CMonitor::ConnectTo(const QString& path) {
+    m_connectFailures.clear();
+    m_connectDevices.clear();
+    if (!OpenDevice(path)) {
+        m_connectFailures.append(OpenFailure());
+        m_connectDevices.append(path);
+        return false;
+    }
+    FoundOn(PortDiscovery::StableName(path));
+    ReadTiming();
+    return true;
+}
+
+bool CMonitor::FindMonitor(bool tellUser) {
     // The adapter of the last run first, then the slot of the last run, then the other
     // slots in order, then every other adapter.
     const int last = Profile::GetInt("Settings", "com", 0);
@@ -59,9 +72,12 @@ bool CMonitor::FindMonitor() {
     const bool usersPorts = PortMap().RemembersPortIndex();
     const QString remembered = usersPorts ? Profile::GetString("Settings", "Device") : QString();
     m_connectFailures.clear();
+    m_connectDevices.clear();
     auto failed = [this] {
-        if (!OpenFailure().isEmpty())
+        if (!OpenFailure().isEmpty()) {
             m_connectFailures.append(OpenFailure());
+            m_connectDevices.append(DevicePath());
+        }
         return false;
     };
     auto probeSlot = [&](int index) { return OpenPort(index) ? FoundOn(QString()) : failed(); };
@@ -77,14 +93,16 @@ bool CMonitor::FindMonitor() {
         for (const AdapterCandidate& adapter : PortDiscovery::FindAdapters()) {
             if (adapter.path == remembered)
                 continue;
-            if (!adapter.skipped.isEmpty())
+            if (!adapter.skipped.isEmpty()) {
                 m_connectFailures.append(adapter.path + QStringLiteral(": ") + adapter.skipped);
-            else if ((found = probeAdapter(adapter.path)))
+                m_connectDevices.append(adapter.path);
+            } else if ((found = probeAdapter(adapter.path)))
                 break;
         }
     }
     if (!found) {
-        UserMessages().Show(Str::NoMonitor);
+        if (tellUser)
+            UserMessages().Show(Str::NoMonitor);
         return false;
     }
     return true;

@@ -76,7 +76,12 @@ public:
     ~CMonitor() override; // writes "Settings"/"com", closes the port
 
     // Identity and connection
-    bool Connect();
+    // `tellUser` false leaves the no-monitor message to the caller (the start-up box that
+    // also lists the reasons and offers another device).
+    bool Connect(bool tellUser = true);
+    // Tries the one device `path` the user chose; when the monitor answers there it is
+    // remembered as discovery remembers an adapter. ConnectFailures() says why not.
+    bool ConnectTo(const QString& path);
     // Reads every item, the timing and the colour-temperature tables, and takes what was
     // read as what the monitor's memory holds: what start-up does once the monitor answered.
     // Each read tells the user itself when it fails.
@@ -86,9 +91,11 @@ public:
     // The port is closed again, and the lost monitor's identity kept, otherwise.
     bool Reconnect(const QString& path, const std::function<bool(std::uint32_t)>& acceptOther);
     // Connect without reading the scan frequencies: for a caller that does not show them.
-    bool FindMonitor();
+    bool FindMonitor(bool tellUser = true);
     // Why each port tried by the last failed Connect gave no monitor, in the order tried.
     const QStringList& ConnectFailures() const { return m_connectFailures; }
+    // The device each of those failures is about, in the same order.
+    const QStringList& ConnectDevices() const { return m_connectDevices; }
     // The stable name of the adapter the monitor was found on; empty when it was found in
     // one of the four slots. Kept in the profile ("Settings"/"Device") and tried first.
     const QString& AdapterPath() const { return m_strAdapter; }
@@ -247,6 +254,7 @@ private:
     std::uint16_t m_fH = 0, m_fV = 0;
     bool m_bTimingKnown = false;
     QStringList m_connectFailures;
+    QStringList m_connectDevices;
     QString m_strAdapter;
     bool m_bFound = false; // a monitor answered at least once: there is a port to remember
     std::array<int, 3> m_markedFlags{};

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 MsgResult CMessageBoxMessages::Show(int stringId, MsgButtons buttons, const QString& arg) {
     QString text = LoadAppString(stringId);
@@ -26,4 +27,23 @@ MsgResult CMessageBoxMessages::Show(int stringId, MsgButtons buttons, const QStr
     }
 }
 
-void CMessageBoxMessages::Beep() { QApplication::beep(); }
+NoMonitorChoice CMessageBoxMessages::AskNoMonitor(const QString& reasons) {
+    QString text = LoadAppString(Str::NoMonitor);
+    if (!reasons.isEmpty())
+        text += QStringLiteral("\n\n") + reasons;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vistrel Pro"), text);
+    box.setObjectName(QStringLiteral("NoMonitorBox"));
+    QPushButton* choose = box.addButton(
+        QCoreApplication::translate("NoMonitorBox", "&Choose Device..."), QMessageBox::ActionRole);
+    QPushButton* retry = box.addButton(QMessageBox::Retry);
+    box.addButton(QMessageBox::Close);
+    box.setDefaultButton(choose);
+    box.exec();
+    if (box.clickedButton() == choose)
+        return NoMonitorChoice::Choose;
+    return box.clickedButton() == retry ? NoMonitorChoice::Retry : NoMonitorChoice::End;
+}
+
+void CMessageBoxMessages::Beep() {
+    QApplication::beep();
+}

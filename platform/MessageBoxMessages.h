@@ -9,5 +9,6 @@ class QWidget;
 class CMessageBoxMessages : public IUserMessages {
 public:
     MsgResult Show(int stringId, MsgButtons buttons, const QString& arg) override;
+    NoMonitorChoice AskNoMonitor(const QString& reasons) override;
     void Beep() override;
 };

@@ -17,6 +17,11 @@ void SetUserMessages(IUserMessages* service) {
     g_userMessages = service ? service : &g_stderrMessages;
 }
 
+NoMonitorChoice IUserMessages::AskNoMonitor(const QString&) {
+    Show(Str::NoMonitor);
+    return NoMonitorChoice::End;
+}
+
 MsgResult CStderrMessages::Show(int stringId, MsgButtons buttons, const QString& arg) {
     QString text = LoadAppString(stringId);
     if (!arg.isNull())

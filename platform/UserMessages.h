@@ -7,6 +7,8 @@
 // install a recorder. Everything that may tell the user something goes through here.
 enum class MsgButtons { Ok, YesNoCancel };
 enum class MsgResult { Ok, Yes, No, Cancel };
+// What the user does about a start-up that found no monitor.
+enum class NoMonitorChoice { End, Retry, Choose };
 
 class IUserMessages {
 public:
@@ -15,6 +17,10 @@ public:
     virtual MsgResult Show(int stringId, MsgButtons buttons = MsgButtons::Ok,
                            const QString& arg = QString()) = 0;
     virtual void Beep() = 0;
+    // The no-monitor message at start-up with `reasons` (why each device tried gave none)
+    // under it, offering another device or another try. A service that cannot offer them
+    // shows the plain message, and the start-up ends.
+    virtual NoMonitorChoice AskNoMonitor(const QString& reasons);
 };
 
 // The service in force. Starts as the stderr printer.

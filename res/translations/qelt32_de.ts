@@ -957,4 +957,26 @@ Möchten Sie diesen Monitor einstellen?</translation>
         <translation>%1 verringern</translation>
     </message>
 </context>
+<context>
+    <name>NoMonitorBox</name>
+    <message>
+        <source>&amp;Choose Device...</source>
+        <translation>Gerät &amp;wählen...</translation>
+    </message>
+</context>
+<context>
+    <name>PortChooser</name>
+    <message>
+        <source>Serial Device</source>
+        <translation>Serielles Gerät</translation>
+    </message>
+    <message>
+        <source>No serial adapter was found.</source>
+        <translation>Es wurde kein serieller Adapter gefunden.</translation>
+    </message>
+    <message>
+        <source>&amp;Device the monitor is connected to:</source>
+        <translation>&amp;Gerät, an dem der Monitor angeschlossen ist:</translation>
+    </message>
+</context>
 </TS>

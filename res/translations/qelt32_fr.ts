@@ -957,4 +957,26 @@ Voulez-vous régler ce moniteur ?</translation>
         <translation>Diminuer %1</translation>
     </message>
 </context>
+<context>
+    <name>NoMonitorBox</name>
+    <message>
+        <source>&amp;Choose Device...</source>
+        <translation>&amp;Choisir le périphérique...</translation>
+    </message>
+</context>
+<context>
+    <name>PortChooser</name>
+    <message>
+        <source>Serial Device</source>
+        <translation>Périphérique série</translation>
+    </message>
+    <message>
+        <source>No serial adapter was found.</source>
+        <translation>Aucun adaptateur série n’a été trouvé.</translation>
+    </message>
+    <message>
+        <source>&amp;Device the monitor is connected to:</source>
+        <translation>&amp;Périphérique auquel le moniteur est relié :</translation>
+    </message>
+</context>
 </TS>

@@ -957,4 +957,26 @@ Do you want to adjust this monitor?</source>
         <translation>%1 を下げる</translation>
     </message>
 </context>
+<context>
+    <name>NoMonitorBox</name>
+    <message>
+        <source>&amp;Choose Device...</source>
+        <translation>デバイスの選択(&amp;C)...</translation>
+    </message>
+</context>
+<context>
+    <name>PortChooser</name>
+    <message>
+        <source>Serial Device</source>
+        <translation>シリアル デバイス</translation>
+    </message>
+    <message>
+        <source>No serial adapter was found.</source>
+        <translation>シリアル アダプタが見つかりません。</translation>
+    </message>
+    <message>
+        <source>&amp;Device the monitor is connected to:</source>
+        <translation>モニタを接続したデバイス(&amp;D):</translation>
+    </message>
+</context>
 </TS>

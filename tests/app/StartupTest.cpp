@@ -76,6 +76,36 @@ TEST_F(StartupTest, NoMonitorOnAnyPortEndsAfterOneMessage) {
     EXPECT_FALSE(AnyWindowVisible());
 }
 
+// Answers the no-monitor box with Retry, having plugged a monitor in while it was up.
+class CRetryingMessages : public CRecordingMessages {
+public:
+    explicit CRetryingMessages(CSimBench& bench) : m_bench(bench) {}
+    NoMonitorChoice AskNoMonitor(const QString& reasonsShown) override {
+        reasons.push_back(reasonsShown);
+        if (reasons.size() == 1)
+            return NoMonitorChoice::Retry; // nothing plugged yet: the box comes again
+        m_bench.Plug(1, "revC");
+        return NoMonitorChoice::Retry;
+    }
+    std::vector<QString> reasons;
+
+private:
+    CSimBench& m_bench;
+};
+
+TEST_F(StartupTest, RetryFromTheNoMonitorBoxStartsOnceAMonitorAnswers) {
+    CRetryingMessages retrying(bench);
+    CQelt32App app(bench.Monitor());
+    ASSERT_TRUE(app.InitInstance(options));
+    ASSERT_EQ(retrying.reasons.size(), 2u) << "a retry that finds nothing asks again";
+    EXPECT_FALSE(retrying.reasons[0].isEmpty()) << "the box says why each device gave nothing";
+    EXPECT_EQ(retrying.reasons[0], retrying.reasons[1]);
+    EXPECT_TRUE(retrying.shown.empty()) << "the box replaces the plain message";
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    app.ExitInstance();
+}
+
 TEST_F(StartupTest, FlatPanelOnTheStoredPortIsRefusedThenTheSearchEnds) {
     Profile::WriteInt("Settings", "com", 2);
     bench.Plug(2, "lcd");

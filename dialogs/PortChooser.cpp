@@ -1,0 +1,36 @@
+#include "dialogs/PortChooser.h"
+
+#include "platform/PortChoices.h"
+
+#include <QCoreApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+QString Text(const char* source) {
+    return QCoreApplication::translate("PortChooser", source);
+}
+} // namespace
+
+QString ChoosePort(QWidget* parent) {
+    const std::vector<PortChoice> choices = ListPortChoices();
+    if (choices.empty()) {
+        QMessageBox::information(parent, Text("Serial Device"),
+                                 Text("No serial adapter was found."));
+        return QString();
+    }
+    QStringList labels;
+    for (const PortChoice& choice : choices)
+        labels << choice.Label();
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(Text("Serial Device"));
+    dialog.setLabelText(Text("&Device the monitor is connected to:"));
+    dialog.setComboBoxItems(labels);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    dialog.setObjectName(QStringLiteral("PortChooser"));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const qsizetype index = labels.indexOf(dialog.textValue());
+    return index < 0 ? QString() : choices[static_cast<std::size_t>(index)].path;
+}
