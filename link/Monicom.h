@@ -159,7 +159,7 @@ public:
 
     // Start-up's last step: the controller's window exists from now on, so timing frames
     // seen during a query are re-read later and the watcher thread runs.
-    bool CreateWindow();
+    virtual bool CreateWindow();
     bool WindowExists() const { return m_bWindow; }
     // Signals the stop event and joins the watcher; safe to call twice.
     void StopWatcher();

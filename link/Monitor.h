@@ -118,7 +118,7 @@ public:
     void GetItem(int item, std::int16_t* maximum, std::uint16_t* current, int* status) const;
     const MonItem& Item(int item) const { return m_items[item]; }
     bool IsAvailable(int item) const { return m_items[item].status == 0; }
-    bool ReadItem(int item);
+    virtual bool ReadItem(int item);
     bool ReadBrightContrast();
     bool ReadGeometry();
     bool ReadConvergence();
@@ -127,7 +127,7 @@ public:
     // Reads the given items one by one and treats each as its group's read does, for a
     // caller that needs a few items rather than whole groups. False at the first failure.
     bool ReadItems(const std::vector<int>& items);
-    bool WriteItem(int item, std::uint16_t value);
+    virtual bool WriteItem(int item, std::uint16_t value);
     bool AdjustItems(int item1, int delta1, int item2, int delta2, bool both);
 
     // Snapshots
@@ -155,10 +155,10 @@ public:
     bool RevertFlag(int which);
 
     // Commands
-    bool Degauss();
-    bool AutoSize();
-    bool StoreInMemory(bool commit);
-    bool ResetGroup(int group);
+    virtual bool Degauss();
+    virtual bool AutoSize();
+    virtual bool StoreInMemory(bool commit);
+    virtual bool ResetGroup(int group);
     bool SetColorMode(int mode);
 
     // Mode word
@@ -218,6 +218,15 @@ signals:
     void itemUpdated(int item, bool byMonitor);
     // The scan frequencies were read or reported.
     void timingUpdated();
+
+protected:
+    // For a controller that keeps a copy of another one's cache (the bus client).
+    MonItem& CachedItem(int item) { return m_items[item]; }
+    void SetCachedTiming(std::uint16_t fH, std::uint16_t fV) {
+        m_fH = fH;
+        m_fV = fV;
+        m_bTimingKnown = true;
+    }
 
 private:
     // Records where the monitor answered; true.

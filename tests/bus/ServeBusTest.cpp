@@ -61,3 +61,24 @@ TEST(Serve, ASecondServeNamesTheFirstAndStopsOnSigterm) {
     ASSERT_TRUE(serve->waitForFinished(30000));
     EXPECT_EQ(serve->exitCode(), 0);
 }
+
+TEST(Serve, Qelt32ctlBesideItGoesThroughTheBusWithTheSameOutput) {
+    CCliRunner cli;
+    const auto alone = cli.Run({"get", "bright", "hsize"});
+    ASSERT_EQ(alone.status, 0) << alone.err.toStdString();
+    auto serve = StartServe(cli);
+    ASSERT_TRUE(BusTools::WaitForService());
+    cli.Sim().ClearRequestLog();
+    const auto get = cli.Run({"--trace", "get", "bright", "hsize"});
+    EXPECT_EQ(get.status, 0) << get.err.toStdString();
+    EXPECT_EQ(get.out, alone.out);
+    EXPECT_TRUE(get.err.contains("goes through the session bus")) << get.err.toStdString();
+    EXPECT_TRUE(cli.Sim().RequestLog().empty()) << "read from the holder's copy";
+
+    const auto set = cli.Run({"set", "hsize", "101"});
+    EXPECT_EQ(set.status, 0) << set.err.toStdString();
+    EXPECT_EQ(set.OutLines(), QStringList{"hsize 101"});
+    EXPECT_EQ(cli.Sim().Value(Items::HSize), 101);
+    serve->terminate();
+    ASSERT_TRUE(serve->waitForFinished(30000));
+}

@@ -1,0 +1,205 @@
+#include "bus/BusMonitor.h"
+
+#include "bus/BusItem.h"
+#include "bus/BusNames.h"
+#include "link/MonitorNotify.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QFile>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Each call waits as long as the holder's own exchange with the monitor may take.
+constexpr int kCallTimeoutMs = 30000;
+
+QDBusMessage Call(const QDBusConnection& bus, const QString& method,
+                  const QVariantList& arguments) {
+    QDBusMessage call = QDBusMessage::createMethodCall(BusNames::kService, BusNames::kPath,
+                                                       BusNames::kInterface, method);
+    call.setArguments(arguments);
+    return bus.call(call, QDBus::Block, kCallTimeoutMs);
+}
+
+QVariant Property(const QDBusConnection& bus, const QString& name) {
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        BusNames::kService, BusNames::kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    get.setArguments({BusNames::kInterface, name});
+    const QDBusMessage reply = bus.call(get, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+void CopyField(char* field, std::size_t size, const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    std::memset(field, 0, size);
+    std::memcpy(field, bytes.constData(), std::min(size - 1, std::size_t(bytes.size())));
+}
+
+} // namespace
+
+QString BusHolder::Describe() const {
+    if (pid == 0)
+        return QStringLiteral("another program");
+    return QStringLiteral("%1 (pid %2)")
+        .arg(program.isEmpty() ? QStringLiteral("?") : program)
+        .arg(pid);
+}
+
+std::optional<BusHolder> CBusMonitor::FindHolder(const QDBusConnection& bus) {
+    if (!bus.isConnected())
+        return std::nullopt;
+    const QDBusReply<QString> owner = bus.interface()->serviceOwner(BusNames::kService);
+    if (!owner.isValid())
+        return std::nullopt;
+    BusHolder holder;
+    holder.port = Property(bus, QStringLiteral("Port")).toString();
+    if (holder.port.isEmpty())
+        return std::nullopt;
+    const QDBusReply<uint> pid = bus.interface()->servicePid(BusNames::kService);
+    if (pid.isValid()) {
+        holder.pid = pid.value();
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(holder.pid));
+        if (comm.open(QIODevice::ReadOnly))
+            holder.program = QString::fromLocal8Bit(comm.readAll()).trimmed();
+    }
+    return holder;
+}
+
+CBusMonitor::CBusMonitor(const QDBusConnection& bus) : m_bus(bus) {
+    RegisterBusTypes();
+}
+
+std::unique_ptr<CBusMonitor> CBusMonitor::Open(const QDBusConnection& bus, int portIndex,
+                                               QString* error) {
+    std::unique_ptr<CBusMonitor> monitor(new CBusMonitor(bus));
+    monitor->m_nPortIndex = portIndex;
+    MonIdentity& identity = monitor->m_identity;
+    CopyField(identity.revision, sizeof identity.revision,
+              Property(bus, QStringLiteral("Revision")).toString());
+    CopyField(identity.maker, sizeof identity.maker,
+              Property(bus, QStringLiteral("Maker")).toString());
+    // The controller reads the model up to its first blank; the holder gives it so.
+    CopyField(identity.model, sizeof identity.model,
+              Property(bus, QStringLiteral("Model")).toString().leftJustified(8, ' '));
+    identity.serial = Property(bus, QStringLiteral("Serial")).toUInt();
+    monitor->SetCachedTiming(Property(bus, QStringLiteral("HorizontalKHz")).toUInt(),
+                             Property(bus, QStringLiteral("VerticalHz")).toUInt());
+    if (!monitor->ReadAllItems()) {
+        *error = QStringLiteral("the program that holds the monitor does not answer on the "
+                                "session bus");
+        return nullptr;
+    }
+    return monitor;
+}
+
+bool CBusMonitor::ReadAllItems() {
+    QStringList names;
+    for (int item = 0; item < Items::kCount; ++item)
+        names << QString::fromLatin1(Items::Info(item).name);
+    const QDBusMessage reply = Call(m_bus, QStringLiteral("GetItems"), {names});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return false;
+    const BusItemList items = qdbus_cast<BusItemList>(reply.arguments().first());
+    if (items.size() != Items::kCount)
+        return false;
+    for (int item = 0; item < Items::kCount; ++item) {
+        MonItem& record = CachedItem(item);
+        record.current = record.device = record.stored = items[item].value;
+        record.maximum = items[item].maximum;
+        record.status = items[item].available ? 0 : 1;
+    }
+    return true;
+}
+
+bool CBusMonitor::Failed(const QString& message) {
+    std::fprintf(stderr, "qelt32ctl: %s\n", qUtf8Printable(message));
+    return false;
+}
+
+bool CBusMonitor::ReadItem(int item) {
+    const QDBusMessage reply =
+        Call(m_bus, QStringLiteral("GetItem"), {QString::fromLatin1(Items::Info(item).name)});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 3)
+        return Failed(reply.errorMessage());
+    MonItem& record = CachedItem(item);
+    record.current = reply.arguments()[0].toUInt();
+    record.maximum = reply.arguments()[1].toUInt();
+    record.status = reply.arguments()[2].toBool() ? 0 : 1;
+    emit itemUpdated(item, false);
+    return true;
+}
+
+bool CBusMonitor::WriteItem(int item, std::uint16_t value) {
+    if (item < 0 || item >= Items::kCount)
+        return false;
+    MonItem& record = CachedItem(item);
+    // What the controller itself skips needs no call either.
+    if (record.status != 0 || (item == Items::ColorMode && record.current == value))
+        return true;
+    const QDBusMessage reply =
+        Call(m_bus, QStringLiteral("SetItem"),
+             {QString::fromLatin1(Items::Info(item).name), QVariant::fromValue(quint16(value))});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        ReadItem(item); // the cache says what the monitor holds after all
+        return Failed(reply.errorMessage());
+    }
+    record.current = record.device = reply.arguments().first().toUInt();
+    return true;
+}
+
+bool CBusMonitor::Run(const QString& command) {
+    const QDBusMessage reply = Call(m_bus, QStringLiteral("Command"), {command});
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return Failed(reply.errorMessage());
+    return ReadAllItems();
+}
+
+bool CBusMonitor::Degauss() {
+    return Run(QStringLiteral("degauss"));
+}
+
+bool CBusMonitor::AutoSize() {
+    return Run(QStringLiteral("autosize"));
+}
+
+bool CBusMonitor::StoreInMemory(bool) {
+    return Run(QStringLiteral("store"));
+}
+
+bool CBusMonitor::ResetGroup(int group) {
+    static const char* const kGroups[] = {"reset-all", "reset-geometry", "reset-convergence",
+                                          "reset-color"};
+    if (group < 0 || group > 3)
+        return false;
+    return Run(QString::fromLatin1(kGroups[group]));
+}
+
+bool CBusMonitor::CreateWindow() {
+    const bool items = m_bus.connect(BusNames::kService, BusNames::kPath, BusNames::kInterface,
+                                     QStringLiteral("ItemChanged"), this,
+                                     SLOT(OnItemChanged(QString, ushort, QString)));
+    const bool timing =
+        m_bus.connect(BusNames::kService, BusNames::kPath, BusNames::kInterface,
+                      QStringLiteral("TimingChanged"), this, SLOT(OnTimingChanged(ushort, ushort)));
+    return items && timing;
+}
+
+void CBusMonitor::OnItemChanged(const QString& name, ushort value, const QString&) {
+    const int item = Items::FromName(name);
+    if (item < 0)
+        return;
+    CachedItem(item).current = CachedItem(item).device = value;
+    Notify(item, value);
+}
+
+void CBusMonitor::OnTimingChanged(ushort khz, ushort hz) {
+    SetCachedTiming(khz, hz);
+    Notify(CMonitorNotifyEvent::kTimingChanged, 0);
+}
