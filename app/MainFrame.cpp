@@ -117,6 +117,9 @@ bool CMainFrame::Create() {
         this);
     connect(m_pLinkStatus, &CLinkStatus::prompt, this,
             [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+    // Stays until the next fly-by prompt; the whole text is on the terminal.
+    if (const QString problem = Profile::Problem(); !problem.isEmpty())
+        ShowPrompt(problem);
     // No sizing border: the frame is exactly as large as its bars and the view need.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

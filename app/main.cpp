@@ -10,6 +10,7 @@
 #include "bus/MonitorService.h"
 #include "link/Monitor.h"
 #include "platform/MessageBoxMessages.h"
+#include "platform/Profile.h"
 #include "platform/StringTable.h"
 #include "platform/Translations.h"
 #include "platform/UserMessages.h"
@@ -147,6 +148,8 @@ int main(int argc, char** argv) {
     {
         // The controller outlives the application object: at the very end it saves the
         // port it found the monitor on and closes the port, whatever happened before.
+        // The settings written at the end are stored together, once everything below is gone.
+        std::optional<Profile::CWriteBatch> ending;
         std::optional<CMonitor> monitor(std::in_place);
         CQelt32App theApp(*monitor);
         if (!options.screenshotPath.isEmpty() && options.screenshotOf == "startup-message")
@@ -166,12 +169,14 @@ int main(int argc, char** argv) {
             g_endOnLostDisplay = [&] {
                 // No message box can show any more: failures go to the terminal.
                 SetUserMessages(nullptr);
+                const Profile::CWriteBatch batch;
                 theApp.EndWithoutDisplay();
                 monitor.reset(); // saves the port it found the monitor on, closes the port
             };
             status = QApplication::exec();
             g_endOnLostDisplay = nullptr;
         }
+        ending.emplace();
         theApp.ExitInstance();
     }
     SetUserMessages(nullptr);

@@ -1,6 +1,6 @@
 #include "doc/Qelt32Doc.h"
 
-#include "doc/FileIo.h"
+#include "platform/FileIo.h"
 #include "link/Monitor.h"
 #include "platform/StringTable.h"
 #include "platform/UserMessages.h"

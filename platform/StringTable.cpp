@@ -149,6 +149,13 @@ const Entry kStrings[] = {
     {61263, QT_TRANSLATE_NOOP("StringTable", "The monitor answers again.")},
     {61264, QT_TRANSLATE_NOOP("StringTable", "A monitor with another serial number (%1) answers "
                                              "now.\nDo you want to adjust this monitor?")},
+    // A profile QSettings would misread is left as it is.
+    {61265, QT_TRANSLATE_NOOP("StringTable",
+                              "The profile %1 has a format error in line %2. Its settings are "
+                              "read as far as they can be, and the file is left as it is.")},
+    {61266, QT_TRANSLATE_NOOP("StringTable",
+                              "The profile %1 is not a readable file of a usable size. It is left "
+                              "as it is, and settings changed now are not kept.")},
 
     // File dialogs and document errors.
     {61440, QT_TRANSLATE_NOOP("StringTable", "Open")},

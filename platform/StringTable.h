@@ -48,6 +48,8 @@ constexpr int NotStoredDisconnected = 61261;
 constexpr int Disconnected = 61262;
 constexpr int LinkBack = 61263;
 constexpr int OtherMonitor = 61264;
+constexpr int ProfileFormatError = 61265;
+constexpr int ProfileNotPlainFile = 61266;
 
 constexpr int OpenTitle = 61440;
 constexpr int SaveAsTitle = 61441;

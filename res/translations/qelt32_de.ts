@@ -941,6 +941,14 @@ Do you want to adjust this monitor?</source>
         <translation>Jetzt antwortet ein Monitor mit einer anderen Seriennummer (%1).
 Möchten Sie diesen Monitor einstellen?</translation>
     </message>
+    <message>
+        <source>The profile %1 has a format error in line %2. Its settings are read as far as they can be, and the file is left as it is.</source>
+        <translation>Das Profil %1 hat in Zeile %2 einen Formatfehler. Seine Einstellungen werden gelesen, soweit es geht, und die Datei bleibt, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
+        <translation>Das Profil %1 ist keine lesbare Datei brauchbarer Größe. Es bleibt, wie es ist, und jetzt geänderte Einstellungen werden nicht behalten.</translation>
+    </message>
 </context>
 <context>
     <name>AccessibleNames</name>

@@ -941,6 +941,14 @@ Do you want to adjust this monitor?</source>
         <translation>Un moniteur d'un autre numéro de série (%1) répond maintenant.
 Voulez-vous régler ce moniteur ?</translation>
     </message>
+    <message>
+        <source>The profile %1 has a format error in line %2. Its settings are read as far as they can be, and the file is left as it is.</source>
+        <translation>Le profil %1 contient une erreur de format à la ligne %2. Ses réglages sont lus autant que possible et le fichier est laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
+        <translation>Le profil %1 n'est pas un fichier lisible de taille utilisable. Il est laissé tel quel et les réglages modifiés maintenant ne sont pas conservés.</translation>
+    </message>
 </context>
 <context>
     <name>AccessibleNames</name>

@@ -941,6 +941,14 @@ Do you want to adjust this monitor?</source>
         <translation>別のシリアル番号 (%1) のモニタが応答しています。
 このモニタを調整しますか？</translation>
     </message>
+    <message>
+        <source>The profile %1 has a format error in line %2. Its settings are read as far as they can be, and the file is left as it is.</source>
+        <translation>プロファイル %1 の %2 行目に書式の誤りがあります。設定は読める範囲で読み込み、ファイルはそのままにします。</translation>
+    </message>
+    <message>
+        <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
+        <translation>プロファイル %1 は読み込める適切な大きさのファイルではありません。ファイルはそのままにし、ここで変更した設定は保存されません。</translation>
+    </message>
 </context>
 <context>
     <name>AccessibleNames</name>

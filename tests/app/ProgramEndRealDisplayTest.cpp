@@ -6,6 +6,9 @@
 #include "FullScreenInput.h"
 #include "RealDisplay.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -101,4 +104,35 @@ TEST(ProgramEndRealDisplay, TheXServerGoingEndsTheModeAsCancelAndWritesTheProfil
     EXPECT_FALSE(ProfileValue(*display, "Settings/Resolution").toString().isEmpty());
     EXPECT_TRUE(ProfileValue(*display, "Settings/congro").isValid());
     EXPECT_TRUE(display->RunCtl({"info"})) << display->Error().toStdString();
+}
+
+// A profile with a hand edit that left a quote open, or with a block of garbage, is read past
+// the fault and found byte for byte as it was after a whole run, its other sections kept.
+TEST(ProgramEndRealDisplay, ADamagedProfileIsLeftAsItIsAndSaidOnce) {
+    QELT32_SKIP_WITHOUT_REAL_DISPLAY(true);
+    QByteArray garbage;
+    for (int i = 0; i < 400; ++i)
+        garbage += char((i * 151 + 17) & 0xFF);
+    const QByteArray rest = "\n[Ports]\nCOM3=/dev/ttyUSB7\n\n[Other Program]\nkey=kept\n";
+    for (const QByteArray& fault : {QByteArray("Device=\"/dev/ttyUSB0\n"), garbage + '\n'}) {
+        CRealDisplay::Options options;
+        options.windowManager = true; // which closes the frame on alt+F4
+        CRealDisplay display(options);
+        ASSERT_TRUE(display.Start()) << display.Error().toStdString();
+        const QByteArray profile = "[Settings]\ncongro=0\n" + fault + rest;
+        QDir().mkpath(QFileInfo(display.ProfileFile()).path());
+        QFile file(display.ProfileFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(profile);
+        file.close();
+
+        ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
+        ASSERT_TRUE(display.Key("alt+F4"));
+        EXPECT_EQ(display.WaitForProgramEnd(), 0);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), profile);
+        file.close();
+        EXPECT_EQ(display.ProgramOutput().count(display.ProfileFile()), 1)
+            << display.ProgramOutput().toStdString();
+    }
 }

@@ -448,6 +448,11 @@ QString CRealDisplay::LinkPath() const {
     return m_dir.filePath(QStringLiteral("monitor"));
 }
 
+QString CRealDisplay::ProgramOutput() const {
+    QFile log(m_dir.filePath(QStringLiteral("qelt32.log")));
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+}
+
 QString CRealDisplay::ProfileFile() const {
     return m_dir.filePath(QStringLiteral("config/VORKA/Vistrel Pro.ini"));
 }

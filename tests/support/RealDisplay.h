@@ -102,6 +102,8 @@ public:
     QString LinkPath() const;
     // The program's profile file ([Settings] com=..., the recent files, ...).
     QString ProfileFile() const;
+    // What the program has written to its standard error and output so far.
+    QString ProgramOutput() const;
     QProcess& Program() { return *m_program; }
     QString Error() const { return m_error; }
 

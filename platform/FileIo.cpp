@@ -1,4 +1,4 @@
-#include "doc/FileIo.h"
+#include "platform/FileIo.h"
 
 #include <QFile>
 #include <QFileInfo>
