@@ -60,6 +60,8 @@ void CHelpWindow::Show(const CHelpFile& file, quint32 contextId, QWidget* over) 
     // Told to the window manager: a window the window above is transient for stays above it.
     windowHandle()->setTransientParent(over ? over->windowHandle() : nullptr);
     setWindowTitle(file.Title());
+    // A screen reader names the text after the help it holds, as the title bar does.
+    m_browser->setAccessibleName(file.Title());
     m_browser->setHtml(file.Html());
     m_context = contextId;
     if (contextId != HelpContext::Contents)

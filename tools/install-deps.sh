@@ -8,7 +8,7 @@ packages=(
     xvfb xauth x11-utils imagemagick libxcb1-dev xdotool openbox trayer
     appstream appstream-compose lintian desktop-file-utils groff-base man-db dpkg-dev xdg-utils
     fonts-liberation fonts-ipafont-gothic
-    dbus libglib2.0-bin systemd
+    dbus libglib2.0-bin systemd at-spi2-core python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do

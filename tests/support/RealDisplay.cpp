@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -107,8 +108,13 @@ std::unique_ptr<QProcess> CRealDisplay::Spawn(const QString& program, const QStr
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    const QString& language = m_options.language;
+    env.insert(QStringLiteral("LC_ALL"), language == QLatin1String("en")
+                                             ? QStringLiteral("C.UTF-8")
+                                             : QLocale(language).name() + QStringLiteral(".UTF-8"));
+    env.insert(QStringLiteral("LANGUAGE"), language);
+    if (m_options.accessibility)
+        env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     process->setProcessEnvironment(env);
     // Its own process group, so that ending it ends whatever it started.
     process->setChildProcessModifier([] { ::setsid(); });

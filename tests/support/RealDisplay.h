@@ -29,7 +29,9 @@ public:
         QSize screen{1024, 768};
         bool windowManager = false; // openbox, where stacking or focus matters
         QString simProfile = QStringLiteral("revC");
-        bool simPaced = false; // 9600-baud line time, as a real cable
+        bool simPaced = false;                   // 9600-baud line time, as a real cable
+        QString language = QStringLiteral("en"); // the programs' language: en, de, fr, ja
+        bool accessibility = false; // Qt's bridge to a screen reader on the session bus
     };
 
     CRealDisplay() : CRealDisplay(Options{}) {}
