@@ -45,9 +45,10 @@ constexpr int kValueBuffer = 16;                // at most 15 characters of a va
 
 // The program folder's file of this name. The monitor's disk spells its file in capitals,
 // and a file copied from it keeps them, so the name is matched without regard to case as it
-// is where these files come from. Only a regular file counts: a pipe or a device in its
-// place would block the reader.
+// is where these files come from. Only a plain file of at most 1 MB is read: a pipe or a
+// device in its place would block the reader or never end.
 CPrivateProfile ReadProgramFile(const QString& programDir, const QString& name) {
+    constexpr qsizetype kMaxFileSize = 1024 * 1024;
     const QDir dir(programDir);
     QFileInfo info(dir.filePath(name));
     if (!info.exists()) {
@@ -55,9 +56,7 @@ CPrivateProfile ReadProgramFile(const QString& programDir, const QString& name) 
         if (!matches.isEmpty())
             info.setFile(dir.filePath(matches.front()));
     }
-    if (!info.isFile())
-        return {};
-    return CPrivateProfile::FromFile(info.filePath());
+    return CPrivateProfile::FromFile(info.filePath(), kMaxFileSize);
 }
 
 QString ReadValue(const CPrivateProfile& file, const QString& section, const char* key) {

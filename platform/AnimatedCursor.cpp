@@ -1,6 +1,7 @@
 #include "platform/AnimatedCursor.h"
 
-#include <QFile>
+#include "platform/FileIo.h"
+
 #include <QPixmap>
 
 namespace {
@@ -263,14 +264,21 @@ std::optional<CAnimatedCursor> CAnimatedCursor::FromAni(const QByteArray& d, QSt
 }
 
 std::optional<CAnimatedCursor> CAnimatedCursor::FromFile(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail<CAnimatedCursor>(error, file.errorString());
-    // No cursor comes near this size; a larger file is not one of ours.
-    constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
-    if (file.size() > kMaxFileSize)
+    // Our largest cursor is some tens of kilobytes; a larger file is not one of ours.
+    constexpr qsizetype kMaxFileSize = 256 * 1024;
+    QByteArray data;
+    switch (ReadWholeFile(path, kMaxFileSize, data)) {
+    case FileError::None:
+        break;
+    case FileError::NotFound:
+        return Fail<CAnimatedCursor>(error, QStringLiteral("no such file"));
+    case FileError::AccessDenied:
+        return Fail<CAnimatedCursor>(error, QStringLiteral("permission denied"));
+    case FileError::TooLarge:
         return Fail<CAnimatedCursor>(error, QStringLiteral("file is too large for a cursor"));
-    const QByteArray data = file.readAll();
+    default:
+        return Fail<CAnimatedCursor>(error, QStringLiteral("not a readable plain file"));
+    }
     return data.startsWith("RIFF") ? FromAni(data, error) : FromCur(data, error);
 }
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -113,9 +114,16 @@ FileError ReadWholeFile(const QString& path, qsizetype maxBytes, QByteArray& byt
     if (st.st_size > maxBytes)
         return FileError::TooLarge;
 
-    QByteArray data(maxBytes + 1, Qt::Uninitialized);
+    // Room for what the file holds and one byte more, which tells a file that grew; more
+    // only while it keeps growing, and never past the cap.
+    QByteArray data(qsizetype(st.st_size) + 1, Qt::Uninitialized);
     qsizetype total = 0;
-    while (total < data.size()) {
+    for (;;) {
+        if (total == data.size()) {
+            if (data.size() > maxBytes)
+                break;
+            data.resize(std::min(data.size() * 2, maxBytes + 1));
+        }
         const ssize_t n = ::read(fd.Get(), data.data() + total, size_t(data.size() - total));
         if (n < 0 && errno == EINTR)
             continue;

@@ -14,7 +14,9 @@ enum class FileError {
     Other,
 };
 
-// Reads at most `maxBytes`; longer files give TooLarge and no bytes.
+// The one reader of files that come from outside the program. Opened without blocking and
+// read only when a plain file (a pipe or a device gives Other, a folder NotFound); at most
+// `maxBytes` are read and held, longer files give TooLarge and no bytes.
 FileError ReadWholeFile(const QString& path, qsizetype maxBytes, QByteArray& bytes);
 
 // Replaces the file at `path` with `bytes` so that it either holds the new bytes or is

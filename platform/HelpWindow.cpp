@@ -1,11 +1,11 @@
 #include "platform/HelpWindow.h"
 
+#include "platform/FileIo.h"
 #include "platform/StringTable.h"
 #include "platform/UserMessages.h"
 
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QKeyEvent>
@@ -21,11 +21,13 @@ QString HelpContext::Anchor(quint32 contextId) {
 }
 
 std::optional<CHelpFile> CHelpFile::Load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Our help files are some tens of kilobytes; a larger one is not ours.
+    constexpr qsizetype kMaxFileSize = 4 * 1024 * 1024;
+    QByteArray bytes;
+    if (ReadWholeFile(path, kMaxFileSize, bytes) != FileError::None)
         return std::nullopt;
     CHelpFile help;
-    help.m_html = QString::fromUtf8(file.readAll());
+    help.m_html = QString::fromUtf8(bytes);
     return help;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/PrivateProfile.h"
 
-#include <QFile>
+#include "platform/FileIo.h"
+
 #include <QStringDecoder>
 #include <QStringTokenizer>
 
@@ -70,11 +71,11 @@ void CPrivateProfile::AddLine(QStringView line) {
     m_sections.back().end = m_entries.size();
 }
 
-CPrivateProfile CPrivateProfile::FromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+CPrivateProfile CPrivateProfile::FromFile(const QString& path, qsizetype maxBytes) {
+    QByteArray bytes;
+    if (ReadWholeFile(path, maxBytes, bytes) != FileError::None)
         return {};
-    return FromBytes(file.readAll());
+    return FromBytes(bytes);
 }
 
 const QStringView* CPrivateProfile::Find(QStringView section, QStringView key) const {

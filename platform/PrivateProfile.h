@@ -20,8 +20,11 @@ class CPrivateProfile {
 public:
     CPrivateProfile() = default;
     static CPrivateProfile FromBytes(const QByteArray& bytes);
-    // A missing or unreadable file reads as an empty one.
-    static CPrivateProfile FromFile(const QString& path);
+    // No initialisation file of the program comes near this size.
+    static constexpr qsizetype kMaxFileSize = 1024 * 1024;
+    // A missing or unreadable file reads as an empty one, and so does anything but a plain
+    // file of at most `maxBytes`.
+    static CPrivateProfile FromFile(const QString& path, qsizetype maxBytes = kMaxFileSize);
 
     QString GetString(const QString& section, const QString& key, const QString& defaultValue,
                       int bufferSize) const;

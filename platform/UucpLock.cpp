@@ -1,5 +1,7 @@
 #include "platform/UucpLock.h"
 
+#include "platform/FileIo.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -20,11 +22,13 @@ QString Canonical(const QString& device) {
 }
 
 // The pid a lock file names; 0 when it names none.
+// The folder is everyone's: a pipe or a huge file in a lock file's place names no one.
 qint64 ReadPid(const QString& file) {
-    QFile lock(file);
-    if (!lock.open(QIODevice::ReadOnly))
+    constexpr qsizetype kMaxFileSize = 4096;
+    QByteArray bytes;
+    if (ReadWholeFile(file, kMaxFileSize, bytes) != FileError::None)
         return 0;
-    const QByteArray bytes = lock.read(64);
+    bytes.truncate(64);
     if (bytes.size() == 4 && !bytes.trimmed().isEmpty() &&
         !std::isdigit(static_cast<unsigned char>(bytes.trimmed()[0]))) {
         qint32 pid = 0; // an old program's binary pid

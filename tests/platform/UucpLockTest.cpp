@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -75,4 +76,13 @@ TEST_F(UucpLockTest, AFolderWeMayNotWriteLeavesThePortUnlocked) {
     CUucpLock lock;
     EXPECT_FALSE(lock.Acquire("/dev/ttyS0"));
     EXPECT_TRUE(lock.File().isEmpty());
+}
+
+TEST_F(UucpLockTest, APipeInALockFilesPlaceNamesNoOneAndDoesNotBlock) {
+    const QString lock = CUucpLock::FileFor("/dev/ttyS2");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+    EXPECT_FALSE(CUucpLock::LiveOwner("/dev/ttyS2"));
+    CUucpLock ours;
+    EXPECT_FALSE(ours.Acquire("/dev/ttyS2"));
+    EXPECT_EQ(ours.File(), QFile::encodeName(lock));
 }
