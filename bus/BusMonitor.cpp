@@ -76,27 +76,35 @@ CBusMonitor::CBusMonitor(const QDBusConnection& bus) : m_bus(bus) {
     RegisterBusTypes();
 }
 
-std::unique_ptr<CBusMonitor> CBusMonitor::Open(const QDBusConnection& bus, int portIndex,
-                                               QString* error) {
+std::unique_ptr<CBusMonitor> CBusMonitor::Open(const QDBusConnection& bus, const BusHolder& holder,
+                                               int portIndex, QString* error) {
     std::unique_ptr<CBusMonitor> monitor(new CBusMonitor(bus));
     monitor->m_nPortIndex = portIndex;
-    MonIdentity& identity = monitor->m_identity;
-    CopyField(identity.revision, sizeof identity.revision,
-              Property(bus, QStringLiteral("Revision")).toString());
-    CopyField(identity.maker, sizeof identity.maker,
-              Property(bus, QStringLiteral("Maker")).toString());
-    // The controller reads the model up to its first blank; the holder gives it so.
-    CopyField(identity.model, sizeof identity.model,
-              Property(bus, QStringLiteral("Model")).toString().leftJustified(8, ' '));
-    identity.serial = Property(bus, QStringLiteral("Serial")).toUInt();
-    monitor->SetCachedTiming(Property(bus, QStringLiteral("HorizontalKHz")).toUInt(),
-                             Property(bus, QStringLiteral("VerticalHz")).toUInt());
-    if (!monitor->ReadAllItems()) {
-        *error = QStringLiteral("the program that holds the monitor does not answer on the "
-                                "session bus");
+    monitor->m_holder = holder;
+    if (!monitor->CopyHolder()) {
+        *error = QStringLiteral("%1 holds the monitor but does not answer on the session bus")
+                     .arg(holder.Describe());
         return nullptr;
     }
+    monitor->SetServedLink(
+        holder.port, Property(bus, QStringLiteral("Connected")).toBool(),
+        QStringLiteral("%1 no longer reaches the monitor").arg(holder.Describe()));
     return monitor;
+}
+
+bool CBusMonitor::CopyHolder() {
+    MonIdentity& identity = m_identity;
+    CopyField(identity.revision, sizeof identity.revision,
+              Property(m_bus, QStringLiteral("Revision")).toString());
+    CopyField(identity.maker, sizeof identity.maker,
+              Property(m_bus, QStringLiteral("Maker")).toString());
+    // The controller reads the model up to its first blank; the holder gives it so.
+    CopyField(identity.model, sizeof identity.model,
+              Property(m_bus, QStringLiteral("Model")).toString().leftJustified(8, ' '));
+    identity.serial = Property(m_bus, QStringLiteral("Serial")).toUInt();
+    SetCachedTiming(Property(m_bus, QStringLiteral("HorizontalKHz")).toUInt(),
+                    Property(m_bus, QStringLiteral("VerticalHz")).toUInt());
+    return ReadAllItems();
 }
 
 bool CBusMonitor::ReadAllItems() {
@@ -181,14 +189,35 @@ bool CBusMonitor::ResetGroup(int group) {
     return Run(QString::fromLatin1(kGroups[group]));
 }
 
+bool CBusMonitor::SetColorTemp(int step) {
+    const QDBusMessage reply =
+        Call(m_bus, QStringLiteral("SetColorTemperature"), {QVariant::fromValue(uint(step))});
+    const bool set = reply.type() == QDBusMessage::ReplyMessage;
+    // What the monitor holds now, taken or not.
+    ReadAllItems();
+    return set || Failed(reply.errorMessage());
+}
+
+int CBusMonitor::GetColorTemp() {
+    const QVariant step = Property(m_bus, QStringLiteral("ColorTemperatureStep"));
+    return step.isValid() ? step.toInt() : -1;
+}
+
 bool CBusMonitor::CreateWindow() {
-    const bool items = m_bus.connect(BusNames::kService, BusNames::kPath, BusNames::kInterface,
-                                     QStringLiteral("ItemChanged"), this,
-                                     SLOT(OnItemChanged(QString, ushort, QString)));
-    const bool timing =
-        m_bus.connect(BusNames::kService, BusNames::kPath, BusNames::kInterface,
-                      QStringLiteral("TimingChanged"), this, SLOT(OnTimingChanged(ushort, ushort)));
-    return items && timing;
+    auto follow = [this](const char* signal, const char* slot) {
+        return m_bus.connect(BusNames::kService, BusNames::kPath, BusNames::kInterface,
+                             QString::fromLatin1(signal), this, slot);
+    };
+    m_ownerWatch = std::make_unique<QDBusServiceWatcher>(BusNames::kService, m_bus,
+                                                         QDBusServiceWatcher::WatchForOwnerChange);
+    connect(m_ownerWatch.get(), &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& newOwner) {
+                OnOwnerChanged(newOwner);
+            });
+    // The copy is taken again once the signals are followed: a change in between is in it.
+    return follow("ItemChanged", SLOT(OnItemChanged(QString, ushort, QString))) &&
+           follow("TimingChanged", SLOT(OnTimingChanged(ushort, ushort))) &&
+           follow("ConnectionChanged", SLOT(OnConnectionChanged(bool))) && ReadAllItems();
 }
 
 void CBusMonitor::OnItemChanged(const QString& name, ushort value, const QString&) {
@@ -202,4 +231,29 @@ void CBusMonitor::OnItemChanged(const QString& name, ushort value, const QString
 void CBusMonitor::OnTimingChanged(ushort khz, ushort hz) {
     SetCachedTiming(khz, hz);
     Notify(CMonitorNotifyEvent::kTimingChanged, 0);
+}
+
+void CBusMonitor::OnConnectionChanged(bool connected) {
+    if (connected && CopyHolder())
+        SetServedLink(m_holder.port, true);
+    else
+        SetServedLink(m_holder.port, false,
+                      QStringLiteral("%1 no longer reaches the monitor").arg(m_holder.Describe()));
+}
+
+void CBusMonitor::OnOwnerChanged(const QString& newOwner) {
+    if (newOwner.isEmpty()) {
+        SetServedLink(
+            m_holder.port, false,
+            QStringLiteral("%1, which held the monitor, has ended").arg(m_holder.Describe()));
+        return;
+    }
+    // A program that took the port over (qelt32 after `serve`) serves the same monitor
+    // when it has the same serial number; another monitor is not followed.
+    const std::optional<BusHolder> holder = FindHolder(m_bus);
+    const std::uint32_t serial = m_identity.serial;
+    if (!holder || Property(m_bus, QStringLiteral("Serial")).toUInt() != serial)
+        return;
+    m_holder = *holder;
+    OnConnectionChanged(Property(m_bus, QStringLiteral("Connected")).toBool());
 }

@@ -3,6 +3,7 @@
 #include "link/Monitor.h"
 
 #include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QString>
 
 #include <memory>
@@ -28,8 +29,8 @@ public:
 
     // Copies the holder's identity, timing and items; false with *error when it does not
     // answer. `portIndex`: the slot of the port it holds.
-    static std::unique_ptr<CBusMonitor> Open(const QDBusConnection& bus, int portIndex,
-                                             QString* error);
+    static std::unique_ptr<CBusMonitor> Open(const QDBusConnection& bus, const BusHolder& holder,
+                                             int portIndex, QString* error);
 
     bool ReadItem(int item) override;
     bool WriteItem(int item, std::uint16_t value) override;
@@ -37,21 +38,31 @@ public:
     bool AutoSize() override;
     bool StoreInMemory(bool commit) override;
     bool ResetGroup(int group) override;
+    // The holder keeps the colour-temperature tables and works the step out itself.
+    bool SetColorTemp(int step) override;
+    int GetColorTemp() override;
     // Follows the holder's signals instead of a port: every change it announces reaches
-    // the cache and the notify object, as a front-panel report would.
+    // the cache and the notify object, as a front-panel report would. The holder losing
+    // the monitor, or ending, is a lost link; a holder that serves it again (the same
+    // program, or a new one that took the port over) brings it back.
     bool CreateWindow() override;
 
 private slots:
     void OnItemChanged(const QString& name, ushort value, const QString& origin);
     void OnTimingChanged(ushort khz, ushort hz);
+    void OnConnectionChanged(bool connected);
 
 private:
     explicit CBusMonitor(const QDBusConnection& bus);
-    // Copies every item of the holder's cache.
+    void OnOwnerChanged(const QString& newOwner);
+    // Copies the identity, the timing and every item of the holder's cache.
+    bool CopyHolder();
     bool ReadAllItems();
     bool Run(const QString& command);
     // A failed call tells the user what the holder said.
     bool Failed(const QString& message);
 
     QDBusConnection m_bus;
+    BusHolder m_holder;
+    std::unique_ptr<QDBusServiceWatcher> m_ownerWatch;
 };

@@ -179,6 +179,10 @@ bool CMonitorService::Connected() const {
     return m_monitor.IsConnected();
 }
 
+int CMonitorService::ColorTemperatureStep() const {
+    return m_monitor.GetColorTemp();
+}
+
 // --- reading ---
 
 int CMonitorService::ItemOf(const QString& name) {

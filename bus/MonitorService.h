@@ -28,6 +28,7 @@ class CMonitorService : public QObject, protected QDBusContext {
     Q_PROPERTY(ushort HorizontalKHz READ HorizontalKHz)
     Q_PROPERTY(ushort VerticalHz READ VerticalHz)
     Q_PROPERTY(bool Connected READ Connected)
+    Q_PROPERTY(int ColorTemperatureStep READ ColorTemperatureStep)
 public:
     // What the program around the service decides.
     struct Host {
@@ -55,6 +56,8 @@ public:
     ushort HorizontalKHz() const;
     ushort VerticalHz() const;
     bool Connected() const;
+    // The step of the colour-temperature scale the colour values match; -1 for none.
+    int ColorTemperatureStep() const;
 
 public slots:
     ushort GetItem(const QString& name, ushort& maximum, bool& available);

@@ -5,8 +5,9 @@
 #include "cli/ExitStatus.h"
 #include "cli/FrameTrace.h"
 #include "link/Monitor.h"
+#include "platform/PortDiscovery.h"
 #include "platform/PortMap.h"
-#include "platform/SerialDiagnostics.h"
+#include "platform/Profile.h"
 #include "sim/SimServer.h"
 
 #include <QFileInfo>
@@ -23,18 +24,28 @@ CCliSession::~CCliSession() {
 
 namespace {
 
-constexpr int kSlots = 4;
+constexpr int kPorts = 4; // the controller's slots, COM1..COM4
 
-// The slot whose device is `path`, or -1.
-int SlotOf(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    for (int slot = 0; slot < kSlots; ++slot) {
-        const QString device = PortMap().Path(slot);
-        if (!device.isEmpty() &&
-            (device == path || QFileInfo(device).canonicalFilePath() == canonical))
+bool SameDevice(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    return a == b || QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
+}
+
+// Whether this run would try `path`: the slot it is in (-1 for an adapter outside the
+// slots), or nothing.
+std::optional<int> TriedAs(const QString& path) {
+    for (int slot = 0; slot < kPorts; ++slot)
+        if (SameDevice(PortMap().Path(slot), path))
             return slot;
-    }
-    return -1;
+    if (!PortMap().RemembersPortIndex())
+        return std::nullopt;
+    if (SameDevice(Profile::GetString("Settings", "Device"), path))
+        return -1;
+    for (const AdapterCandidate& adapter : PortDiscovery::FindAdapters())
+        if (adapter.skipped.isEmpty() && SameDevice(adapter.path, path))
+            return -1;
+    return std::nullopt;
 }
 
 } // namespace
@@ -42,33 +53,24 @@ int SlotOf(const QString& path) {
 std::optional<int> CCliSession::ConnectThroughBus() {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     const std::optional<BusHolder> holder = CBusMonitor::FindHolder(bus);
-    const int slot = holder ? SlotOf(holder->port) : -1;
-    if (slot < 0)
+    const std::optional<int> slot = holder ? TriedAs(holder->port) : std::nullopt;
+    if (!slot)
         return std::nullopt;
     if (m_bTrace)
         PrintError(QStringLiteral("%1 is held by %2: the command goes through the session bus "
                                   "(com.vorka.qelt32)")
                        .arg(holder->port, holder->Describe()));
     QString error;
-    std::unique_ptr<CBusMonitor> monitor = CBusMonitor::Open(bus, slot, &error);
+    // An adapter outside the slots is shown with the slot of the last run, as when found.
+    const int index =
+        *slot >= 0 ? *slot : std::clamp(Profile::GetInt("Settings", "com", 0), 0, kPorts - 1);
+    std::unique_ptr<CBusMonitor> monitor = CBusMonitor::Open(bus, *holder, index, &error);
     if (!monitor) {
         PrintError(error);
         return Exit::NoMonitor;
     }
     m_monitor = std::move(monitor);
     return Read(CliNeeds{});
-}
-
-void CCliSession::NameHolders(const QString& failure) {
-    // "PATH: in use by another program": who, as doctor tells it.
-    const QString path = failure.section(QStringLiteral(": "), 0, 0);
-    if (!failure.endsWith(QLatin1String("in use by another program")))
-        return;
-    QStringList names;
-    for (const auto& holder : SerialDiagnostics::Holders(path))
-        names << QStringLiteral("%1 (pid %2)").arg(holder.program).arg(holder.pid);
-    if (!names.isEmpty())
-        PrintError(QStringLiteral("%1 is held by %2").arg(path, names.join(QStringLiteral(", "))));
 }
 
 int CCliSession::Connect(const CliNeeds& needs) {
@@ -87,10 +89,8 @@ int CCliSession::Connect(const CliNeeds& needs) {
     CMonitor& monitor = *m_monitor;
     if (!monitor.FindMonitor()) {
         // After the program's own message, what each port said.
-        for (const QString& reason : monitor.ConnectFailures()) {
+        for (const QString& reason : monitor.ConnectFailures())
             PrintError(reason);
-            NameHolders(reason);
-        }
         return m_nConnectStatus = Exit::NoMonitor;
     }
     return m_nConnectStatus = Read(needs);
@@ -98,15 +98,10 @@ int CCliSession::Connect(const CliNeeds& needs) {
 
 int CCliSession::Read(const CliNeeds& needs) {
     CMonitor& monitor = *m_monitor;
-    // Through the bus the holder's cache was copied whole. The colour-temperature tables
-    // stay with the holder: its SetColorTemperature uses them.
-    if (dynamic_cast<CBusMonitor*>(&monitor)) {
-        if (!needs.colorTables || needs.everything)
-            return Exit::Ok;
-        PrintError(QStringLiteral("the colour temperature is not read through the session bus; "
-                                  "the program that holds the monitor shows and sets it"));
-        return Exit::Failure;
-    }
+    // Through the bus the holder's cache was copied whole; the colour-temperature tables
+    // stay with the holder, which works the temperature out for us.
+    if (monitor.IsServed())
+        return Exit::Ok;
     // An item named twice ("get bright bright") is asked for once.
     std::vector<int> items;
     for (int item : needs.items)

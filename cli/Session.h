@@ -48,8 +48,6 @@ private:
     // When the program serving com.vorka.qelt32 holds this run's port, the monitor is
     // reached through it: the status, or nothing when no such program holds the port.
     std::optional<int> ConnectThroughBus();
-    // After a port refused as in use: which programs hold it.
-    void NameHolders(const QString& failure);
 
     std::unique_ptr<CSimServer> m_sim;
     std::unique_ptr<CMonitor> m_monitor;

@@ -93,8 +93,9 @@ int RunWatch(CCliContext& ctx) {
     }
     // A lost link ends the watch, or with --follow is printed and waited out; the watcher
     // reports it from its own thread and the controller passes it on between exchanges.
+    // Through the bus the program that holds the monitor brings a lost link back itself.
     std::optional<CReconnector> reconnector;
-    if (follow) {
+    if (follow && !monitor.IsServed()) {
         reconnector.emplace(monitor);
         reconnector->SetOtherMonitorHandler([&ctx](std::uint32_t serial) {
             ctx.Note(QStringLiteral("a monitor with another serial number (%1) answers; not "
@@ -108,7 +109,12 @@ int RunWatch(CCliContext& ctx) {
     QObject::connect(
         &monitor, &CMonicom::connectionChanged, &loop,
         [&] {
-            if (monitor.IsConnected() || monitor.LinkLostReason().isEmpty())
+            if (monitor.IsConnected()) {
+                if (follow && monitor.IsServed())
+                    PrintLinkEvent(ctx, monitor, true);
+                return;
+            }
+            if (monitor.LinkLostReason().isEmpty())
                 return;
             if (follow) {
                 PrintLinkEvent(ctx, monitor, false);
@@ -141,7 +147,10 @@ const CCommandRegistrar kWatch({
         "or SIGHUP (status 0); a monitor that goes away ends it with status 1.\n"
         "With --follow a monitor that goes away (cable pulled, adapter unplugged) prints\n"
         "\"disconnected REASON\" and the watch goes on: once the same monitor answers again\n"
-        "it is read again, \"connected PATH\" is printed and its changes follow."),
+        "it is read again, \"connected PATH\" is printed and its changes follow.\n"
+        "Beside a qelt32 or `qelt32ctl serve` that holds the monitor it follows that\n"
+        "program's announcements on the session bus: changes made there, and by its other\n"
+        "callers, print too; the program ending, or losing the monitor, is a lost monitor."),
     .json = QStringLiteral(
         "one object per line and change, {\"event\":\"item\",\"item\":2,\n"
         "\"name\":\"hsize\",\"value\":112} or {\"event\":\"timing\",\"fH\":68,\"fV\":75};\n"

@@ -189,6 +189,14 @@ void CMonicom::ClosePort(const QString& linkLost) {
     SetConnected(false);
 }
 
+void CMonicom::SetServedLink(const QString& path, bool connected, const QString& linkLost) {
+    m_bServed = true;
+    m_strPortPath = path;
+    if (!connected)
+        m_strLinkLost = linkLost;
+    SetConnected(connected);
+}
+
 bool CMonicom::ReadBytes(std::uint8_t* data, std::size_t count, Clock::time_point deadline) {
     if (!Port().WaitQueued(count, deadline))
         return false;

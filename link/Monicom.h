@@ -138,6 +138,8 @@ public:
     // while connected and after a ClosePort of our own.
     const QString& LinkLostReason() const { return m_strLinkLost; }
     int GetPortIndex() const { return m_nPortIndex; }
+    // True when another program holds the port and this link reaches the monitor through it.
+    bool IsServed() const { return m_bServed; }
     const MonIdentity& Identity() const { return m_identity; }
 
     bool SendFrame(const MonRequest& request);
@@ -194,6 +196,9 @@ protected:
     bool PortFailed() const;
     // Closes the port; `linkLost` says why when the link was lost rather than closed.
     void ClosePort(const QString& linkLost);
+    // For a link that another program holds and serves (the bus client): the device it
+    // holds and whether it reaches the monitor there; `linkLost` says why not.
+    void SetServedLink(const QString& path, bool connected, const QString& linkLost = {});
 
 private:
     bool ReadBytes(std::uint8_t* data, std::size_t count, ISerialPort::Clock::time_point deadline);
@@ -220,6 +225,7 @@ private:
     bool m_bConnected = false;
     QString m_strLinkLost;
     QString m_strPortPath; // the device the open port was opened as
+    bool m_bServed = false;
     std::thread m_watcher;
     int m_stopEvent = -1; // eventfd: the watcher's stop event
     int m_doneEvent = -1; // eventfd: OnMonitorData has returned

@@ -191,8 +191,8 @@ public:
 
     // Colour temperature
     bool ReadColorTempTable();
-    bool SetColorTemp(int step);
-    int GetColorTemp();
+    virtual bool SetColorTemp(int step);
+    virtual int GetColorTemp();
     bool IsColorTemp(const int* step);
     void CalcColorTemp(int step, std::uint16_t values[7]) const;
     bool SelectColorTempPreset(int preset);

@@ -1,6 +1,11 @@
 #include "BusTools.h"
 
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QMap>
 #include <QThread>
 
 namespace {
@@ -77,8 +82,27 @@ CBusWatch::CBusWatch() : m_process(std::make_unique<QProcess>()) {
                      {QStringLiteral("-oL"), QStringLiteral("gdbus"), QStringLiteral("monitor"),
                       QStringLiteral("--session"), QStringLiteral("--dest"), kService});
     m_process->waitForStarted();
-    // gdbus names the name's owner once it listens.
-    WaitFor(QStringLiteral("is owned by"), std::chrono::seconds(10));
+    m_bListening = WaitFor(QStringLiteral("is owned by"), std::chrono::seconds(30)) &&
+                   WaitUntil([this] { return HasMatchRule(); }, std::chrono::seconds(30));
+}
+
+bool CBusWatch::HasMatchRule() const {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString owner = bus.interface()->serviceOwner(kService).value();
+    const QDBusMessage reply = bus.call(
+        QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                       "org.freedesktop.DBus.Debug.Stats", "GetAllMatchRules"));
+    if (owner.isEmpty() || reply.type() != QDBusMessage::ReplyMessage)
+        return false;
+    QMap<QString, QStringList> rules;
+    reply.arguments().first().value<QDBusArgument>() >> rules;
+    const QString wanted = QStringLiteral("sender='%1'").arg(owner);
+    for (auto connection = rules.cbegin(); connection != rules.cend(); ++connection)
+        if (bus.interface()->servicePid(connection.key()).value() == m_process->processId())
+            for (const QString& rule : connection.value())
+                if (rule.contains(wanted))
+                    return true;
+    return false;
 }
 
 CBusWatch::~CBusWatch() {

@@ -27,16 +27,24 @@ bool WaitForNoService(std::chrono::milliseconds timeout = std::chrono::seconds(3
 // `gdbus monitor` on the service, its lines collected as they come.
 class CBusWatch {
 public:
+    // Returns once gdbus follows the service's signals (see Listening()).
     CBusWatch();
     ~CBusWatch();
+    // Whether the bus had gdbus's match rule for the service's signals within 30 s.
+    // gdbus prints that it found the name's owner before it asks for those signals, so
+    // its line alone would let a signal sent at once slip by.
+    bool Listening() const { return m_bListening; }
     // Waits until a line contains `text`; false at the deadline.
     bool WaitFor(const QString& text, std::chrono::milliseconds timeout = std::chrono::seconds(30));
     const QStringList& Lines() const { return m_lines; }
 
 private:
     void Collect();
+    // Whether gdbus's connection has a match rule for the signals of the name's owner.
+    bool HasMatchRule() const;
 
     std::unique_ptr<QProcess> m_process;
+    bool m_bListening = false;
     QByteArray m_partial;
     QStringList m_lines;
 };

@@ -68,6 +68,7 @@ TEST_F(GuiBus, ReadsComeFromTheCacheAndChangesReachTheMonitorAndThePanel) {
                              .arg(m_display.SimValue("hsize")));
 
     CBusWatch watch;
+    ASSERT_TRUE(watch.Listening()) << watch.Lines().join('\n').toStdString();
     const int target = bright == 100 ? 120 : 100;
     const BusTools::Result set =
         BusTools::Call("SetItem", {"bright", QString("uint16 %1").arg(target)});
@@ -92,6 +93,7 @@ TEST_F(GuiBus, ReadsComeFromTheCacheAndChangesReachTheMonitorAndThePanel) {
 TEST_F(GuiBus, FrontPanelKeysAreSignalledAndRefusedCallsSendNothing) {
     ASSERT_TRUE(StartProgram()) << m_display.Error().toStdString();
     CBusWatch watch;
+    ASSERT_TRUE(watch.Listening()) << watch.Lines().join('\n').toStdString();
     m_display.SimCommand("key contrast 80");
     EXPECT_TRUE(watch.WaitFor("ItemChanged ('contrast', uint16 80, 'front-panel')"));
     EXPECT_EQ(BusTools::Call("GetItem", {"contrast"}).out, "(uint16 80, uint16 255, true)");
@@ -204,4 +206,42 @@ TEST_F(GuiBus, AStartingProgramTakesTheMonitorOverFromServe) {
         << owner.out.toStdString();
     EXPECT_EQ(BusTools::Call("SetItem", {"hsize", "uint16 99"}).out, "(uint16 99,)");
     EXPECT_EQ(m_display.SimValue("hsize"), 99);
+}
+
+TEST_F(GuiBus, Qelt32ctlBesideTheProgramGetsSetsAndWatchesThroughIt) {
+    ASSERT_TRUE(StartProgram()) << m_display.Error().toStdString();
+    QString out;
+    ASSERT_TRUE(m_display.RunCtl({"get", "bright", "contrast"}, &out))
+        << m_display.Error().toStdString();
+    EXPECT_EQ(out, QString("bright %1\ncontrast %2\n")
+                       .arg(m_display.SimValue("bright"))
+                       .arg(m_display.SimValue("contrast")));
+    ASSERT_TRUE(m_display.RunCtl({"set", "vsize", "123"}, &out)) << m_display.Error().toStdString();
+    EXPECT_EQ(out, "vsize 123\n");
+    EXPECT_EQ(m_display.SimValue("vsize"), 123);
+
+    QTemporaryDir config;
+    QProcess watch;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.path());
+    watch.setProcessEnvironment(env);
+    watch.start(CCliRunner::Program(), {"--port", m_display.LinkPath(), "watch"});
+    CLineReader reader(watch);
+    ASSERT_TRUE(reader.WaitErr("watching the monitor on", std::chrono::seconds(30)))
+        << reader.ErrLines().join('\n').toStdString();
+    auto printed = [&](const QString& line) {
+        return reader.WaitOut([&](const QString& out) { return out == line; },
+                              std::chrono::seconds(30));
+    };
+    m_display.SimCommand("key contrast 81");
+    EXPECT_TRUE(printed("contrast 81")) << reader.OutLines().join('\n').toStdString();
+    // The user's own change in the window prints as well.
+    const int bright = m_display.SimValue("bright");
+    ASSERT_TRUE(m_display.Click(45 + 169 * bright / 255, 286));
+    ASSERT_TRUE(m_display.Key("Right"));
+    EXPECT_TRUE(printed(QString("bright %1").arg(bright + 1)))
+        << reader.OutLines().join('\n').toStdString();
+    watch.terminate();
+    ASSERT_TRUE(watch.waitForFinished(30000));
+    EXPECT_EQ(watch.exitCode(), 0);
 }

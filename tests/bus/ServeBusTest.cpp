@@ -29,8 +29,10 @@ TEST(Serve, ServesTheMonitorFollowsItsFrontPanelAndQuitsWhenAsked) {
               QString("(uint16 %1, uint16 255, true)").arg(cli.Sim().Value(Items::HSize)));
 
     CBusWatch watch;
+    ASSERT_TRUE(watch.Listening()) << watch.Lines().join('\n').toStdString();
     cli.Sim().PanelChange(Items::Bright, 33);
-    EXPECT_TRUE(watch.WaitFor("ItemChanged ('bright', uint16 33, 'front-panel')"));
+    EXPECT_TRUE(watch.WaitFor("ItemChanged ('bright', uint16 33, 'front-panel')"))
+        << watch.Lines().join('\n').toStdString();
     cli.Sim().TimingChange(6400, 6000);
     EXPECT_TRUE(watch.WaitFor("TimingChanged (uint16 64, uint16 60)"));
 
@@ -66,6 +68,7 @@ TEST(Serve, Qelt32ctlBesideItGoesThroughTheBusWithTheSameOutput) {
     CCliRunner cli;
     const auto alone = cli.Run({"get", "bright", "hsize"});
     ASSERT_EQ(alone.status, 0) << alone.err.toStdString();
+    const auto aloneTemperature = cli.Run({"colortemp"});
     auto serve = StartServe(cli);
     ASSERT_TRUE(BusTools::WaitForService());
     cli.Sim().ClearRequestLog();
@@ -79,6 +82,45 @@ TEST(Serve, Qelt32ctlBesideItGoesThroughTheBusWithTheSameOutput) {
     EXPECT_EQ(set.status, 0) << set.err.toStdString();
     EXPECT_EQ(set.OutLines(), QStringList{"hsize 101"});
     EXPECT_EQ(cli.Sim().Value(Items::HSize), 101);
+    // The colour temperature is worked out by the holder, from the tables it read.
+    EXPECT_EQ(cli.Run({"colortemp"}).out, aloneTemperature.out);
+    const auto temperature = cli.Run({"colortemp", "7500K"});
+    EXPECT_EQ(temperature.status, 0) << temperature.err.toStdString();
+    EXPECT_EQ(cli.Run({"colortemp"}).OutLines(), QStringList{"7500K step 35"});
     serve->terminate();
+    ASSERT_TRUE(serve->waitForFinished(30000));
+    EXPECT_EQ(cli.Run({"colortemp"}).OutLines(), QStringList{"7500K step 35"}) << "alone again";
+}
+
+TEST(Serve, WatchBesideItPrintsEveryAnnouncedChangeAndEndsWithTheHolder) {
+    CCliRunner cli;
+    auto serve = StartServe(cli);
+    ASSERT_TRUE(BusTools::WaitForService());
+    const qint64 servePid = serve->processId();
+    auto watch = cli.Start({"watch"});
+    CLineReader reader(*watch);
+    ASSERT_TRUE(
+        reader.WaitErr("watching the monitor on " + cli.Server().Path(), std::chrono::seconds(30)))
+        << reader.ErrLines().join('\n').toStdString();
+    auto printed = [&](const QString& line) {
+        return reader.WaitOut([&](const QString& out) { return out == line; },
+                              std::chrono::seconds(30));
+    };
+    cli.Sim().PanelChange(Items::Contrast, 44);
+    EXPECT_TRUE(printed("contrast 44")) << reader.OutLines().join('\n').toStdString();
+    cli.Sim().TimingChange(6400, 6000);
+    EXPECT_TRUE(printed("timing 64 kHz 60 Hz")) << reader.OutLines().join('\n').toStdString();
+    // Another caller's change prints too: nothing but the holder reaches the monitor.
+    ASSERT_EQ(cli.Run({"set", "vpos", "90"}).status, 0);
+    EXPECT_TRUE(printed("vpos 90")) << reader.OutLines().join('\n').toStdString();
+
+    ASSERT_EQ(BusTools::Call("Quit").status, 0);
+    ASSERT_TRUE(watch->waitForFinished(30000));
+    EXPECT_EQ(watch->exitCode(), 1);
+    reader.Collect();
+    // The holder lets the monitor go before its name.
+    EXPECT_TRUE(reader.ErrLines().join('\n').contains(
+        QString("lost the monitor: qelt32ctl (pid %1)").arg(servePid)))
+        << reader.ErrLines().join('\n').toStdString();
     ASSERT_TRUE(serve->waitForFinished(30000));
 }
