@@ -10,7 +10,7 @@ namespace AdjustMenu {
 
 namespace {
 
-constexpr std::array<Entry, 12> kEntries = {{
+constexpr std::array<Entry, 13> kEntries = {{
     {kVLinearity, QT_TRANSLATE_NOOP("CAdjustWnd", "Vertical Linearity...")},
     {kMoire, QT_TRANSLATE_NOOP("CAdjustWnd", "Moiré Reduction...")},
     {kConvergence, QT_TRANSLATE_NOOP("CAdjustWnd", "Convergence...")},
@@ -19,6 +19,7 @@ constexpr std::array<Entry, 12> kEntries = {{
     {kSizeCombo, QT_TRANSLATE_NOOP("CAdjustWnd", "Size Combination Function ON")},
     {kDistortionCombo, QT_TRANSLATE_NOOP("CAdjustWnd", "Distortion Combination Function ON")},
     {0, nullptr},
+    {kScreens, QT_TRANSLATE_NOOP("CAdjustWnd", "Screen")},
     {kHelp, QT_TRANSLATE_NOOP("CAdjustWnd", "Help")},
     {0, nullptr},
     {kOK, QT_TRANSLATE_NOOP("CAdjustWnd", "OK")},
@@ -69,12 +70,33 @@ QMenu* Build(QWidget* parent) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(QCoreApplication::translate("CAdjustWnd", entry.text));
+        const QString text = QCoreApplication::translate("CAdjustWnd", entry.text);
+        QAction* action =
+            entry.id == kScreens ? menu->addMenu(new QMenu(text, menu)) : menu->addAction(text);
         action->setData(entry.id);
         action->setObjectName(QString::number(entry.id));
         action->setCheckable(entry.id == kSizeCombo || entry.id == kDistortionCombo);
     }
     return menu;
+}
+
+QMenu* ScreenMenu(const QMenu& menu) {
+    for (QAction* action : menu.actions())
+        if (action->data().toInt() == kScreens)
+            return action->menu();
+    return nullptr;
+}
+
+int Position(int id) {
+    if (id == 0)
+        return 0;
+    int position = 0;
+    for (const Entry& entry : kEntries) {
+        position += entry.id != 0;
+        if (entry.id == id)
+            return position;
+    }
+    return 0;
 }
 
 void Apply(QMenu& menu, const Situation& situation) {

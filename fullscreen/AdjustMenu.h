@@ -16,6 +16,8 @@ constexpr int kAutoSizing = 1009;
 constexpr int kSizeCombo = 32779;
 constexpr int kDistortionCombo = 32814;
 constexpr int kHelp = 32815;
+// The submenu of screens the mode can cover (filled when the menu opens).
+constexpr int kScreens = 32999;
 constexpr int kOK = 32828;
 constexpr int kCancel = 32829;
 
@@ -55,8 +57,14 @@ ItemState StateOf(int id, const Situation& situation);
 bool SizeComboKind(int kind);
 bool DistortionComboKind(int kind);
 
-// The menu as widgets: one action per command, its data the command id.
+// The menu as widgets: one action per command, its data the command id; kScreens is an
+// empty submenu.
 QMenu* Build(QWidget* parent);
+// The submenu of screens in a built menu.
+QMenu* ScreenMenu(const QMenu& menu);
+// The place of a command among the menu's entries that are not separators (1 for the
+// first), as the keyboard steps through them; 0 for none.
+int Position(int id);
 // Enables and checks the actions of a built menu.
 void Apply(QMenu& menu, const Situation& situation);
 

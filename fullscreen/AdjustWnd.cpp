@@ -28,11 +28,19 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 
 #include <algorithm>
 
 namespace {
+
+// The popup menu's screen entries: command ids kScreenCommand + the screen's index.
+constexpr int kScreenCommand = 33000;
+constexpr int kMaxScreens = 64;
+// When the main window's old place is asked for after the mode (ms after showing it).
+constexpr int kPlaceDelays[] = {0, 150, 600};
 
 constexpr int kPinBottom = 10;
 constexpr int kPinTop = 11;
@@ -42,11 +50,6 @@ constexpr int kVConv = 17;
 constexpr int kVConvTop = 20;
 constexpr int kTilt = 22;
 constexpr int kRevisionB = 0;
-
-QRect PrimaryScreenGeometry() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect();
-}
 
 // Wayland gives clients no way to move the pointer; there a drag measures each movement
 // from the previous position instead of putting the pointer back at the anchor.
@@ -80,10 +83,7 @@ CAdjustWnd::CAdjustWnd(CMonitor& monitor, QWidget* parent)
     setMouseTracking(true);
     // Borderless, but named for task lists and window managers.
     setWindowTitle(LoadAppString(Str::AppTitle));
-    FitToScreen();
-    // A new display mode resizes the window, and the resize repaints it.
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        connect(screen, &QScreen::geometryChanged, this, &CAdjustWnd::FitToScreen);
+    connect(&m_screen, &CModeScreen::Changed, this, &CAdjustWnd::OnScreenChanged);
 
     m_pPalette = CGreyPalette::Create(m_nCols);
     m_markers = new CMarkers(this, std::span(m_markerCell.data(), std::size_t(m_nMarkers)));
@@ -151,6 +151,19 @@ bool CAdjustWnd::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_menu && event->type() == QEvent::MouseButtonPress &&
         !m_menu->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
         m_bMenuClosedByClick = true;
+    if (watched == m_mainWindow && event->type() == QEvent::Show && m_bPlaceMainWindow) {
+        m_bPlaceMainWindow = false;
+        // Asked for at once and again shortly after: whenever the window manager has
+        // mapped the window, it has its place back (the toolkit may not yet know where the
+        // window manager put it, so the place is asked for even when it seems to be there).
+        QPointer<QWidget> window = m_mainWindow;
+        const QPoint place = m_mainPlace;
+        for (int delay : kPlaceDelays)
+            QTimer::singleShot(delay, window, [window, place] {
+                if (window && window->windowHandle())
+                    window->windowHandle()->setFramePosition(place);
+            });
+    }
     // The frame closing while the mode is on (from outside: it is hidden meanwhile) asks
     // its closing question about the values the mode began with.
     if (watched == m_mainWindow && event->type() == QEvent::Close && m_bActive) {
@@ -161,10 +174,46 @@ bool CAdjustWnd::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void CAdjustWnd::FitToScreen() {
-    const QRect screen = PrimaryScreenGeometry();
-    if (!screen.isEmpty() && geometry() != screen)
-        setGeometry(screen);
+// Full-screen on the mode's screen, as the platform does it (on X11 that also keeps the
+// window above panels); the geometry too, for a display without a window manager.
+void CAdjustWnd::ShowOnScreen(QScreen* screen) {
+    m_screen.Watch(screen);
+    if (!screen)
+        return;
+    winId();
+    windowHandle()->setScreen(screen);
+    if (geometry() != screen->geometry())
+        setGeometry(screen->geometry());
+    showFullScreen();
+}
+
+// The test pattern screen follows its screen's new size; the adjustment mode, whose
+// handles were laid out for the old one, is left as Cancel leaves it.
+void CAdjustWnd::OnScreenChanged() {
+    if (!m_bActive) {
+        if (isVisible())
+            ShowOnScreen(CModeScreen::Choose(m_monitor.GetSerialText(), m_mainWindow));
+        return;
+    }
+    if (IsDragging())
+        Release();
+    if (m_modeDialog)
+        m_modeDialog->reject();
+    OnCancel();
+    UserMessages().Show(Str::ScreenLost);
+}
+
+// Dialogs of the mode open in the middle of its screen.
+void CAdjustWnd::CentreOnScreen(QWidget& dialog) {
+    QScreen* screen = m_screen.Screen();
+    if (!screen)
+        return;
+    dialog.winId();
+    dialog.windowHandle()->setScreen(screen);
+    dialog.adjustSize();
+    QRect place = dialog.frameGeometry();
+    place.moveCenter(screen->geometry().center());
+    dialog.move(place.topLeft());
 }
 
 void CAdjustWnd::UpdateActivation() {
@@ -186,22 +235,35 @@ void CAdjustWnd::ShowPattern(int pattern) {
     m_nPattern = pattern;
     if (unchanged && isVisible())
         return;
+    const bool shown = isVisible();
+    if (!shown)
+        m_screen.Watch(m_bActive ? m_screen.Screen()
+                                 : CModeScreen::Choose(m_monitor.GetSerialText(), m_mainWindow));
     RefreshScreenLayout();
-    if (!isVisible()) {
-        FitToScreen();
-        show();
-    }
+    if (!shown)
+        ShowOnScreen(m_screen.Screen());
     repaint();
 }
 
 void CAdjustWnd::Open(QObject* notifyBack) {
+    // Where the main window is tells which screen is the CRT's; with no screen to draw
+    // on the mode does not begin.
+    QScreen* screen = CModeScreen::Choose(m_monitor.GetSerialText(), m_mainWindow);
+    if (!screen) {
+        UserMessages().Show(Str::ScreenLost);
+        return;
+    }
+    if (isVisible() && screen != m_screen.Screen())
+        hide();
+    m_screen.Watch(screen);
     m_bActive = true;
     m_bMenuShown = false;
     UpdateActivation();
-    if (m_mainWindow)
+    if (m_mainWindow) {
+        m_mainPlace = m_mainWindow->pos();
         m_mainWindow->hide();
+    }
     ShowPattern(Patterns::kCrosshatch);
-    FitToScreen();
     TakeFocus();
     BuildCellMap(CellMap::kGeometry);
     m_monitor.MarkGeometry();
@@ -226,6 +288,9 @@ void CAdjustWnd::StartMarkers() {
 }
 
 void CAdjustWnd::ShowMarkers() {
+    // The mode was cancelled under a dialog: nothing comes back.
+    if (!m_bActive)
+        return;
     ShowPattern(Patterns::kCrosshatch);
     m_markers->SetVisible(true);
 }
@@ -261,8 +326,17 @@ void CAdjustWnd::Leave() {
     m_markers->StopOneByOne();
     HideMarkers();
     m_cursor.Clear();
-    if (m_mainWindow)
+    if (m_mainWindow) {
+        // Back exactly where it was, unless its screen has gone meanwhile: a window
+        // manager places a window shown again anew, so the place is asked for again once
+        // it has (see eventFilter).
+        const QRect place(m_mainPlace, m_mainWindow->frameGeometry().size());
+        m_bPlaceMainWindow = false;
+        for (const QScreen* screen : QGuiApplication::screens())
+            if (screen->geometry().intersects(place))
+                m_bPlaceMainWindow = true;
         m_mainWindow->show();
+    }
     hide();
     m_monitor.SetNotifyWindow(m_hNotifyBack);
     m_bActive = false;
@@ -273,7 +347,8 @@ void CAdjustWnd::Leave() {
 // the adjustment mode places its markers on the cells right after showing the crosshatch:
 // so ShowPattern brings the cells up to date as well as every paint does.
 void CAdjustWnd::RefreshScreenLayout() {
-    m_pixels = CScreenPixels::Of(QGuiApplication::primaryScreen());
+    m_pixels = m_screen.Screen() ? CScreenPixels::Of(m_screen.Screen())
+                                 : CScreenPixels::Of(QGuiApplication::primaryScreen());
     const QSize screen = m_pixels.IsUsable() ? m_pixels.DeviceSize() : QSize();
     m_cxScreen = screen.width();
     m_cyScreen = screen.height();
@@ -359,10 +434,7 @@ void CAdjustWnd::OnMouseMove(QPoint pos) {
     if (!m_bActive)
         return;
     if (IsDragging()) {
-        const bool queued = m_pendingMove.has_value();
-        m_pendingMove = pos;
-        if (!queued)
-            QMetaObject::invokeMethod(this, &CAdjustWnd::StepDrag, Qt::QueuedConnection);
+        QueueDragMove(pos);
         return;
     }
     const int cell = CellMap::HitTest(m_cellRect, pos);
@@ -376,6 +448,13 @@ void CAdjustWnd::OnMouseMove(QPoint pos) {
     } else {
         m_cursor.Show(this, g_cursorTable[static_cast<std::size_t>(kind)].cursor);
     }
+}
+
+void CAdjustWnd::QueueDragMove(QPoint pos) {
+    const bool queued = m_pendingMove.has_value();
+    m_pendingMove = pos;
+    if (!queued)
+        QMetaObject::invokeMethod(this, &CAdjustWnd::StepDrag, Qt::QueuedConnection);
 }
 
 // Runs once the moves that had arrived meanwhile have been taken in, so that a pointer
@@ -417,7 +496,12 @@ void CAdjustWnd::Grab(QPoint click) {
     m_cursor.Clear();
     setCursor(Qt::BlankCursor);
     grabMouse();
-    m_tracker.Begin(m_ptAnchor, CanWarpPointer());
+    // Where the pointer cannot be put back, each move counts from the last and the drag
+    // ends at the screen's edge, so the drag animation tells of the arrow keys.
+    const bool warp = CanWarpPointer();
+    m_tracker.Begin(m_ptAnchor, warp);
+    const QString hint = warp ? QString() : LoadAppString(Str::DragArrowKeys);
+    m_dragAnim->setToolTip(hint);
     m_pendingMove.reset();
     const CellMap::Rect& rect = m_cellRect[static_cast<std::size_t>(cell)];
     m_dragAnim->Open(HandleKinds::DragClip(kind));
@@ -425,6 +509,9 @@ void CAdjustWnd::Grab(QPoint click) {
                                                        QSize(CMarkers::kSize, CMarkers::kSize))));
     m_dragAnim->show();
     m_dragAnim->raise();
+    if (!hint.isEmpty())
+        QToolTip::showText(m_dragAnim->mapToGlobal(QPoint(0, m_dragAnim->height())), hint,
+                           m_dragAnim);
     const int marker = !BesideCell(kind) ? m_markers->OnCell(cell) : -1;
     if (marker >= 0) {
         const QRect place = m_markers->Geometry(marker);
@@ -435,6 +522,7 @@ void CAdjustWnd::Grab(QPoint click) {
 
 void CAdjustWnd::Release() {
     releaseMouse();
+    QToolTip::hideText();
     m_pendingMove.reset();
     const int kind = CurrentKind();
     if (kind == HandleKinds::kNoHandle) {
@@ -459,11 +547,22 @@ void CAdjustWnd::EndDragForDialog() {
     m_dragAnim->Stop();
     m_dragAnim->Close();
     releaseMouse();
+    QToolTip::hideText();
     m_pendingMove.reset();
     setCursor(Qt::ArrowCursor);
 }
 
 void CAdjustWnd::keyPressEvent(QKeyEvent* event) {
+    // While the Convergence dialog is open the keys are its own, whichever window the
+    // display gave them to (a click on this window takes the keyboard on Wayland).
+    if (m_bConvDialog && m_modeDialog) {
+        m_modeDialog->activateWindow();
+        QWidget* focus = m_modeDialog->focusWidget();
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                       event->isAutoRepeat(), quint16(event->count()));
+        QCoreApplication::sendEvent(focus ? focus : m_modeDialog.data(), &copy);
+        return;
+    }
     // While a handle is held (the window has the mouse) the mode cannot be left.
     const bool dragging = IsDragging();
     if (event->modifiers() & Qt::AltModifier) {
@@ -537,7 +636,42 @@ QMenu* CAdjustWnd::PopupMenu() {
     m_bDistortionCombo = AdjustMenu::DistortionComboOnOpening(situation);
     situation.distortionCombo = m_bDistortionCombo;
     AdjustMenu::Apply(*m_menu, situation);
+    FillScreenMenu();
     return m_menu;
+}
+
+// One entry per screen, the mode's own checked: choosing another moves the mode there and
+// keeps the choice for this monitor.
+void CAdjustWnd::FillScreenMenu() {
+    QMenu* menu = AdjustMenu::ScreenMenu(*m_menu);
+    menu->clear();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (int i = 0; i < screens.size(); ++i) {
+        const QSize size = CScreenPixels::Of(screens[i]).DeviceSize();
+        QAction* action = menu->addAction(QStringLiteral("%1 (%2 x %3)")
+                                              .arg(screens[i]->name())
+                                              .arg(size.width())
+                                              .arg(size.height()));
+        action->setCheckable(true);
+        action->setChecked(screens[i] == m_screen.Screen());
+        action->setData(kScreenCommand + i);
+    }
+}
+
+void CAdjustWnd::MoveToScreen(int index) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (index < 0 || index >= screens.size() || !CScreenPixels::Of(screens[index]).IsUsable())
+        return;
+    CModeScreen::SetChosenName(m_monitor.GetSerialText(), screens[index]->name());
+    if (screens[index] == m_screen.Screen())
+        return;
+    HideMarkers();
+    hide();
+    ShowOnScreen(screens[index]);
+    RefreshScreenLayout();
+    repaint();
+    TakeFocus();
+    StartMarkers();
 }
 
 void CAdjustWnd::contextMenuEvent(QContextMenuEvent* event) {
@@ -562,6 +696,10 @@ void CAdjustWnd::contextMenuEvent(QContextMenuEvent* event) {
 void CAdjustWnd::OnCommand(int id) {
     if (!m_bActive)
         return;
+    if (id >= kScreenCommand && id < kScreenCommand + kMaxScreens) {
+        MoveToScreen(id - kScreenCommand);
+        return;
+    }
     switch (id) {
     case AdjustMenu::kVLinearity: {
         CVLinearityDlg dialog(m_monitor, m_hNotifyBack, this);
@@ -606,6 +744,8 @@ void CAdjustWnd::RunBehindDialog(int pattern, QDialog& dialog) {
     HideMarkers();
     m_bMenuShown = false;
     ShowPattern(pattern);
+    m_modeDialog = &dialog;
+    CentreOnScreen(dialog);
     dialog.exec();
     BackFromDialog();
 }
@@ -645,7 +785,8 @@ void CAdjustWnd::RunConvergence() {
         // Modal for the user, but this window goes on taking drags meanwhile: shown
         // without blocking it, with its own loop, and kept above it.
         CConvergenceDlg dialog(m_monitor, m_hNotifyBack);
-        dialog.winId();
+        m_modeDialog = &dialog;
+        CentreOnScreen(dialog);
         if (QWindow* handle = dialog.windowHandle())
             handle->setTransientParent(windowHandle());
         QEventLoop loop;

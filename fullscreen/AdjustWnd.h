@@ -4,10 +4,12 @@
 #include "fullscreen/Drag.h"
 #include "fullscreen/GreyPalette.h"
 #include "fullscreen/HandleLayout.h"
+#include "fullscreen/ModeScreen.h"
 #include "fullscreen/PatternPicture.h"
 #include "fullscreen/ScreenPixels.h"
 #include "platform/CursorAnimator.h"
 
+#include <QDialog>
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
@@ -21,6 +23,7 @@ class CMarkers;
 class CMonitor;
 class QDialog;
 class QMenu;
+class QScreen;
 
 // The one full-screen window: the test-pattern screen of the Color Setting dialog and,
 // opened from the main panel, the full-screen geometry adjustment. Created hidden at
@@ -130,7 +133,11 @@ protected:
 private:
     bool LoadCombination();
     void SaveSwitches() const;
-    void FitToScreen();
+    void ShowOnScreen(QScreen* screen);
+    void FillScreenMenu();
+    void MoveToScreen(int index);
+    void OnScreenChanged();
+    void CentreOnScreen(QWidget& dialog);
     void RefreshScreenLayout();
     void Leave();
     // Clicks neither activate the window nor raise it while the mode is off (test pattern
@@ -144,6 +151,7 @@ private:
     void Grab(QPoint click);
     void Release();
     void EndDragForDialog();
+    void QueueDragMove(QPoint pos);
     void StepDrag();
     int CurrentKind() const;
     void ToggleCombination(bool& flag, bool (*affected)(int kind));
@@ -155,7 +163,12 @@ private:
     void OnHelp();
 
     CCursorAnimator m_cursor;
+    CModeScreen m_screen;
     CScreenPixels m_pixels;
+    QPoint m_mainPlace;              // the main window's place before the mode hid it
+    bool m_bPlaceMainWindow = false; // to be asked for when it shows again
+    // The dialog the mode runs (linearity, moire, convergence), while it runs.
+    QPointer<QDialog> m_modeDialog;
     CPatternPicture m_picture;
     Drag::Tracker m_tracker;
     // The last position reported during a drag and not yet turned into a step: positions

@@ -156,6 +156,12 @@ const Entry kStrings[] = {
     {61266, QT_TRANSLATE_NOOP("StringTable",
                               "The profile %1 is not a readable file of a usable size. It is left "
                               "as it is, and settings changed now are not kept.")},
+    {61243, QT_TRANSLATE_NOOP("StringTable",
+                              "The screen of the full-screen adjustment was removed or changed, "
+                              "so the adjustment was cancelled.")},
+    {61244, QT_TRANSLATE_NOOP("StringTable",
+                              "The pointer stops at the edge of the screen: use the arrow keys "
+                              "to move this handle further.")},
 
     // File dialogs and document errors.
     {61440, QT_TRANSLATE_NOOP("StringTable", "Open")},

@@ -50,6 +50,8 @@ constexpr int LinkBack = 61263;
 constexpr int OtherMonitor = 61264;
 constexpr int ProfileFormatError = 61265;
 constexpr int ProfileNotPlainFile = 61266;
+constexpr int ScreenLost = 61243;
+constexpr int DragArrowKeys = 61244;
 
 constexpr int OpenTitle = 61440;
 constexpr int SaveAsTitle = 61441;

@@ -65,6 +65,10 @@
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Screen</source>
+        <translation>Bildschirm</translation>
+    </message>
 </context>
 <context>
     <name>CColorSettingDlg</name>
@@ -948,6 +952,14 @@ Möchten Sie diesen Monitor einstellen?</translation>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>Das Profil %1 ist keine lesbare Datei brauchbarer Größe. Es bleibt, wie es ist, und jetzt geänderte Einstellungen werden nicht behalten.</translation>
+    </message>
+    <message>
+        <source>The screen of the full-screen adjustment was removed or changed, so the adjustment was cancelled.</source>
+        <translation>Der Bildschirm der Vollbildeinstellung wurde entfernt oder geändert, daher wurde die Einstellung abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The pointer stops at the edge of the screen: use the arrow keys to move this handle further.</source>
+        <translation>Der Mauszeiger hält am Bildschirmrand an: Bewegen Sie diesen Griff mit den Pfeiltasten weiter.</translation>
     </message>
 </context>
 <context>

@@ -65,6 +65,10 @@
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <source>Screen</source>
+        <translation>Écran</translation>
+    </message>
 </context>
 <context>
     <name>CColorSettingDlg</name>
@@ -948,6 +952,14 @@ Voulez-vous régler ce moniteur ?</translation>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>Le profil %1 n'est pas un fichier lisible de taille utilisable. Il est laissé tel quel et les réglages modifiés maintenant ne sont pas conservés.</translation>
+    </message>
+    <message>
+        <source>The screen of the full-screen adjustment was removed or changed, so the adjustment was cancelled.</source>
+        <translation>L&apos;écran du réglage en plein écran a été retiré ou modifié ; le réglage a donc été annulé.</translation>
+    </message>
+    <message>
+        <source>The pointer stops at the edge of the screen: use the arrow keys to move this handle further.</source>
+        <translation>Le pointeur s&apos;arrête au bord de l&apos;écran : utilisez les touches fléchées pour déplacer cette poignée plus loin.</translation>
     </message>
 </context>
 <context>

@@ -65,6 +65,10 @@
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
+    <message>
+        <source>Screen</source>
+        <translation>画面</translation>
+    </message>
 </context>
 <context>
     <name>CColorSettingDlg</name>
@@ -948,6 +952,14 @@ Do you want to adjust this monitor?</source>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>プロファイル %1 は読み込める適切な大きさのファイルではありません。ファイルはそのままにし、ここで変更した設定は保存されません。</translation>
+    </message>
+    <message>
+        <source>The screen of the full-screen adjustment was removed or changed, so the adjustment was cancelled.</source>
+        <translation>全画面調整の画面が取り外されたか変更されたため、調整を取り消しました。</translation>
+    </message>
+    <message>
+        <source>The pointer stops at the edge of the screen: use the arrow keys to move this handle further.</source>
+        <translation>ポインタは画面の端で止まります。このハンドルをさらに動かすには矢印キーを使ってください。</translation>
     </message>
 </context>
 <context>

@@ -33,9 +33,21 @@ TEST(AdjustMenuTest, MenuHasItsCommandsInOrderWithSeparators) {
     for (const Entry& entry : Entries())
         ids.push_back(entry.id);
     EXPECT_EQ(ids, (std::vector<int>{kVLinearity, kMoire, kConvergence, kAutoSizing, 0, kSizeCombo,
-                                     kDistortionCombo, 0, kHelp, 0, kOK, kCancel}));
+                                     kDistortionCombo, 0, kScreens, kHelp, 0, kOK, kCancel}));
     EXPECT_STREQ(Entries()[1].text, "Moiré Reduction...");
     EXPECT_STREQ(Entries()[6].text, "Distortion Combination Function ON");
+}
+
+// The keyboard's way to a command: separators are stepped over, the submenu counts.
+TEST(AdjustMenuTest, PositionsCountTheEntriesAKeyboardStepsThrough) {
+    EXPECT_EQ(Position(kVLinearity), 1);
+    EXPECT_EQ(Position(kAutoSizing), 4);
+    EXPECT_EQ(Position(kSizeCombo), 5);
+    EXPECT_EQ(Position(kScreens), 7);
+    EXPECT_EQ(Position(kHelp), 8);
+    EXPECT_EQ(Position(kCancel), 10);
+    EXPECT_EQ(Position(0), 0);
+    EXPECT_EQ(Position(12345), 0);
 }
 
 TEST(AdjustMenuTest, CommandsFollowTheirItemsAvailability) {
@@ -105,7 +117,9 @@ TEST(AdjustMenuTest, SwitchesRestartTheMarkersOfTheirKinds) {
 
 TEST(AdjustMenuTest, BuiltMenuCarriesTheRules) {
     std::unique_ptr<QMenu> menu(Build(nullptr));
-    ASSERT_EQ(menu->actions().size(), 12);
+    ASSERT_EQ(menu->actions().size(), 13);
+    ASSERT_NE(ScreenMenu(*menu), nullptr);
+    EXPECT_EQ(ActionOf(*menu, kScreens)->menu(), ScreenMenu(*menu));
     ASSERT_NE(ActionOf(*menu, kOK), nullptr);
     EXPECT_EQ(ActionOf(*menu, kOK)->text(), "OK");
     EXPECT_TRUE(ActionOf(*menu, kSizeCombo)->isCheckable());

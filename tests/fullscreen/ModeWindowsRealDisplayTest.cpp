@@ -107,7 +107,8 @@ TEST_F(ModeWindowsRealDisplayTest, AutoSizingFromTheMenuLeavesTheModeOpenAndWrit
     ASSERT_TRUE(StepPositionRight(m_hpos + 1));
     // Off-centre behind the program's back, so that the sizing shows in the monitor.
     m_display->SimCommand("set hpos 3");
-    ASSERT_TRUE(m_input->Menu(CellOf(kPosition, CellMap::kGeometry, true), 4));
+    ASSERT_TRUE(
+        m_input->Menu(CellOf(kPosition, CellMap::kGeometry, true), AdjustMenu::kAutoSizing));
     ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return m_display->SimValue("hpos") != 3; }, 20s));
     const int sized = m_display->SimValue("hpos");
     // The notice ends by itself once the monitor has had its 3 s to size the picture; the
@@ -135,8 +136,8 @@ TEST_F(FirstUseRealDisplayTest, HelpOpensAboveTheModeAndClosingItKeepsTheMode) {
     EXPECT_TRUE(ModeOn());
     ASSERT_TRUE(StepPositionRight(m_hpos + 1));
 
-    // From the menu (its seventh entry), closed by the window manager this time.
-    ASSERT_TRUE(m_input->Menu(CellOf(kPosition, CellMap::kGeometry, true), 7));
+    // From the menu, closed by the window manager this time.
+    ASSERT_TRUE(m_input->Menu(CellOf(kPosition, CellMap::kGeometry, true), AdjustMenu::kHelp));
     ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !m_input->HelpWindow().isEmpty(); }));
     EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return Above(m_input->HelpWindow(), fullScreen); }));
     ASSERT_TRUE(m_display->Xdotool({"windowclose", m_input->HelpWindow()}) ||
@@ -155,9 +156,9 @@ TEST_F(ModeWindowsRealDisplayTest, KeysGoToTheModeAfterEachDialog) {
     ASSERT_TRUE(m_input->Open());
     int hpos = m_hpos;
     // Vertical linearity, moiré and convergence, each ended with Escape in the dialog.
-    for (int entry : {1, 2, 3}) {
-        SCOPED_TRACE(entry);
-        ASSERT_TRUE(m_input->Menu(CellOf(kPosition, CellMap::kGeometry, true), entry));
+    for (int command : {AdjustMenu::kVLinearity, AdjustMenu::kMoire, AdjustMenu::kConvergence}) {
+        SCOPED_TRACE(command);
+        ASSERT_TRUE(m_input->Menu(CellOf(kPosition, CellMap::kGeometry, true), command));
         QString dialog;
         ASSERT_TRUE(
             CRealDisplay::WaitUntil([&] { return !(dialog = OtherWindow(".")).isEmpty(); }));

@@ -3,6 +3,7 @@
 // Driving the full-screen adjustment through the display's own input path (RealDisplay.h):
 // where the handles are, and the windows, keys and pointer of the mode.
 
+#include "fullscreen/AdjustMenu.h"
 #include "fullscreen/CellMap.h"
 #include "fullscreen/HandleKinds.h"
 
@@ -72,8 +73,11 @@ public:
             return true;
         return CRealDisplay::WaitUntil([&] { return !HelpWindow().isEmpty(); }) && CloseHelp();
     }
-    // Opens the popup menu at `at` and chooses its `n`th entry (1 = Vertical Linearity...).
-    bool Menu(QPoint at, int n) {
+    // Opens the popup menu at `at` and chooses the command `id` (AdjustMenu.h) with the keys.
+    bool Menu(QPoint at, int id) {
+        const int n = AdjustMenu::Position(id);
+        if (n == 0)
+            return false;
         if (!MoveTo(at) || !m_display.Xdotool({"click", "3"}))
             return false;
         QThread::msleep(300);

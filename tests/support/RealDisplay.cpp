@@ -1,5 +1,7 @@
 #include "RealDisplay.h"
 
+#include "ChildProcess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +24,10 @@
 
 using namespace std::chrono_literals;
 
+using ChildProcess::ReadLine;
+using ChildProcess::Stop;
+using ChildProcess::Tail;
+
 namespace {
 
 constexpr auto kStartTimeout = 10s;
@@ -29,42 +35,6 @@ constexpr auto kCommandTimeout = 20s;
 
 QString BinDir() {
     return qEnvironmentVariable("QELT32_BIN_DIR");
-}
-
-// Ends a process and everything it started: SIGTERM to its group, SIGKILL if it lingers.
-void Stop(QProcess* process) {
-    if (!process || process->state() == QProcess::NotRunning)
-        return;
-    const pid_t group = pid_t(process->processId());
-    ::kill(-group, SIGTERM);
-    if (!process->waitForFinished(3000)) {
-        ::kill(-group, SIGKILL);
-        process->waitForFinished(3000);
-    }
-}
-
-// Reads one line of a process's standard output into `line`; false at the deadline.
-bool ReadLine(QProcess& process, QByteArray& buffer, QByteArray* line,
-              std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        buffer += process.readAllStandardOutput();
-        if (const qsizetype end = buffer.indexOf('\n'); end >= 0) {
-            *line = buffer.left(end);
-            buffer.remove(0, end + 1);
-            return true;
-        }
-        if (process.state() == QProcess::NotRunning || std::chrono::steady_clock::now() >= deadline)
-            return false;
-        process.waitForReadyRead(50);
-    }
-}
-
-QString Tail(const QString& path, int lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(file.readAll()).split('\n').mid(-lines).join('\n');
 }
 
 } // namespace
@@ -115,6 +85,8 @@ std::unique_ptr<QProcess> CRealDisplay::Spawn(const QString& program, const QStr
     env.insert(QStringLiteral("LANGUAGE"), language);
     if (m_options.accessibility)
         env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    for (const QString& setting : m_options.environment)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process->setProcessEnvironment(env);
     // Its own process group, so that ending it ends whatever it started.
     process->setChildProcessModifier([] { ::setsid(); });
@@ -158,7 +130,55 @@ bool CRealDisplay::Start() {
             !WaitUntil([this] { return Xdotool({QStringLiteral("get_desktop")}); }, kStartTimeout))
             return Fail(QStringLiteral("openbox did not start"));
     }
+    if (!m_options.monitors.isEmpty() && !SetMonitors())
+        return false;
+    return StartSimulator();
+}
 
+// The X server takes new RandR monitors only once a window manager runs.
+bool CRealDisplay::SetMonitors() {
+    if (!m_options.windowManager)
+        return Fail(QStringLiteral("RandR monitors need the window manager"));
+    for (int i = 0; i < m_options.monitors.size(); ++i) {
+        const QRect& r = m_options.monitors[i];
+        // "WIDTH/MMWIDTHxHEIGHT/MMHEIGHT+X+Y", about 96 dots per inch.
+        const QString geometry = QStringLiteral("%1/%2x%3/%4+%5+%6")
+                                     .arg(r.width())
+                                     .arg(r.width() * 254 / 960)
+                                     .arg(r.height())
+                                     .arg(r.height() * 254 / 960)
+                                     .arg(r.x())
+                                     .arg(r.y());
+        // "*": the primary monitor. Only one monitor can hold the screen's one output.
+        const QString name = QStringLiteral("%1S%2").arg(i == 0 ? "*" : "").arg(i + 1);
+        if (!Run(QStringLiteral("xrandr"),
+                 {QStringLiteral("--setmonitor"), name, geometry,
+                  i == 0 ? QStringLiteral("screen") : QStringLiteral("none")}))
+            return false;
+    }
+    return true;
+}
+
+bool CRealDisplay::Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    if (!process.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return Fail(QStringLiteral("%1 %2 failed: %3")
+                        .arg(program, arguments.join(' '),
+                             QString::fromLocal8Bit(process.readAllStandardError())));
+    return true;
+}
+
+bool CRealDisplay::StartSimulator() {
+    if (!m_dir.isValid())
+        return Fail(QStringLiteral("no temporary folder"));
     QStringList simArguments = {QStringLiteral("--profile"), m_options.simProfile,
                                 QStringLiteral("--link"), LinkPath()};
     if (!m_options.simPaced)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QProcess>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,6 +34,11 @@ public:
         bool simPaced = false;                   // 9600-baud line time, as a real cable
         QString language = QStringLiteral("en"); // the programs' language: en, de, fr, ja
         bool accessibility = false; // Qt's bridge to a screen reader on the session bus
+        // RandR monitors laid over the X screen (needs the window manager): several
+        // screens side by side, the first the primary.
+        QList<QRect> monitors;
+        // More of the programs' environment ("QT_SCALE_FACTOR=2", ...).
+        QStringList environment;
     };
 
     CRealDisplay() : CRealDisplay(Options{}) {}
@@ -45,6 +52,8 @@ public:
 
     // Starts the X server (and window manager) and the simulator; false with Error() set.
     bool Start();
+    // Starts the simulator alone (for a harness that brings its own display server).
+    bool StartSimulator();
     // Starts qelt32 --port <link> --no-splash `arguments` and waits until a visible window
     // of it whose title contains `title` is mapped; that window becomes Window() and gets
     // the keyboard focus.
@@ -115,6 +124,9 @@ private:
     std::unique_ptr<QProcess> Spawn(const QString& program, const QStringList& arguments,
                                     bool readOutput = false);
     bool Fail(const QString& reason);
+    bool SetMonitors();
+    // Runs a program on the display to its end; false (with Error() set) when it failed.
+    bool Run(const QString& program, const QStringList& arguments);
     QString KeypadKeycode(const QString& name) const;
     void SaveScreenshotOfFailure() const;
 

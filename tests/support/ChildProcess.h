@@ -1,0 +1,53 @@
+#pragma once
+
+// Small helpers for the processes the real-display harnesses start.
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+
+#include <signal.h>
+
+#include <chrono>
+
+namespace ChildProcess {
+
+// Ends a process and everything it started: SIGTERM to its group, SIGKILL if it lingers.
+inline void Stop(QProcess* process) {
+    if (!process || process->state() == QProcess::NotRunning)
+        return;
+    const pid_t group = pid_t(process->processId());
+    ::kill(-group, SIGTERM);
+    if (!process->waitForFinished(3000)) {
+        ::kill(-group, SIGKILL);
+        process->waitForFinished(3000);
+    }
+}
+
+// Reads one line of a process's standard output into `line`; false at the deadline.
+inline bool ReadLine(QProcess& process, QByteArray& buffer, QByteArray* line,
+                     std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        buffer += process.readAllStandardOutput();
+        if (const qsizetype end = buffer.indexOf('\n'); end >= 0) {
+            *line = buffer.left(end);
+            buffer.remove(0, end + 1);
+            return true;
+        }
+        if (process.state() == QProcess::NotRunning || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        process.waitForReadyRead(50);
+    }
+}
+
+// The last lines of a log file.
+inline QString Tail(const QString& path, int lines) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(file.readAll()).split('\n').mid(-lines).join('\n');
+}
+
+} // namespace ChildProcess

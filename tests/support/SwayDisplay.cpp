@@ -1,0 +1,270 @@
+#include "SwayDisplay.h"
+
+#include "ChildProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto kStartTimeout = 20s;
+constexpr auto kCommandTimeout = 20s;
+
+QString BinDir() {
+    return qEnvironmentVariable("QELT32_BIN_DIR");
+}
+
+// The tests' own programs sit beside the test binaries.
+QString PointerTool() {
+    return QDir(BinDir() + QStringLiteral("/../tests"))
+        .filePath(QStringLiteral("qelt32-test-pointer"));
+}
+
+void Collect(const QJsonObject& node, QList<QJsonObject>& out) {
+    out << node;
+    for (const char* children : {"nodes", "floating_nodes"})
+        for (const QJsonValue& child : node.value(QLatin1String(children)).toArray())
+            Collect(child.toObject(), out);
+}
+
+} // namespace
+
+CSwayDisplay::CSwayDisplay(Options options) : m_options(std::move(options)) {}
+
+CSwayDisplay::~CSwayDisplay() {
+    if (::testing::Test::HasFailure()) {
+        std::fprintf(
+            stderr, "sway's windows:\n%s\nqelt32's output:\n%s\n",
+            qPrintable(SwayMsg({QStringLiteral("-t"), QStringLiteral("get_tree")}).left(4000)),
+            qPrintable(ChildProcess::Tail(m_dir.filePath("qelt32.log"), 30)));
+    }
+    ChildProcess::Stop(m_program.get());
+    ChildProcess::Stop(m_pointer.get());
+    ChildProcess::Stop(m_sway.get());
+}
+
+QString CSwayDisplay::MissingTools() {
+    QStringList missing;
+    for (const QString& tool :
+         {QStringLiteral("sway"), QStringLiteral("swaymsg"), QStringLiteral("wtype")})
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            missing << tool;
+    if (!QFileInfo::exists(PointerTool()))
+        missing << QStringLiteral("qelt32-test-pointer (built with the Wayland packages)");
+    return missing.join(QStringLiteral(", "));
+}
+
+bool CSwayDisplay::Fail(const QString& reason) {
+    m_error = reason;
+    return false;
+}
+
+QProcessEnvironment CSwayDisplay::Environment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir);
+    // sway names its display socket itself, wayland-1 in a folder of its own.
+    const QStringList displays =
+        QDir(m_runtimeDir).entryList({QStringLiteral("wayland-*")}, QDir::System);
+    for (const QString& name : displays)
+        if (!name.endsWith(QLatin1String(".lock")))
+            env.insert(QStringLiteral("WAYLAND_DISPLAY"), name);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    const QStringList sockets =
+        QDir(m_runtimeDir).entryList({QStringLiteral("sway-ipc.*.sock")}, QDir::System);
+    if (!sockets.isEmpty())
+        env.insert(QStringLiteral("SWAYSOCK"), QDir(m_runtimeDir).filePath(sockets.first()));
+    return env;
+}
+
+std::unique_ptr<QProcess> CSwayDisplay::Spawn(const QString& program, const QStringList& arguments,
+                                              bool readOutput) {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(Environment());
+    process->setChildProcessModifier([] { ::setsid(); });
+    const QString log = m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log"));
+    process->setStandardErrorFile(log, QIODevice::Append);
+    if (!readOutput)
+        process->setStandardOutputFile(log, QIODevice::Append);
+    process->start(program, arguments);
+    if (!process->waitForStarted(5000)) {
+        Fail(QStringLiteral("%1 did not start: %2").arg(program, process->errorString()));
+        return nullptr;
+    }
+    return process;
+}
+
+bool CSwayDisplay::StartCompositor() {
+    if (!m_dir.isValid())
+        return Fail(QStringLiteral("no temporary folder"));
+    // A folder of the compositor's user for its sockets, and its configuration: one output
+    // of the asked size and scale, no bar, nothing started.
+    m_runtimeDir = m_dir.filePath(QStringLiteral("run"));
+    QDir().mkpath(m_runtimeDir);
+    const QString config = m_dir.filePath(QStringLiteral("sway.conf"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail(QStringLiteral("cannot write %1").arg(config));
+    file.write(QStringLiteral("output HEADLESS-1 resolution %1x%2 scale %3\n")
+                   .arg(m_options.output.width())
+                   .arg(m_options.output.height())
+                   .arg(m_options.scale)
+                   .toUtf8());
+    file.close();
+    QStringList command = {QStringLiteral("sway"), QStringLiteral("--config"), config};
+    if (::geteuid() == 0) {
+        const passwd* nobody = ::getpwnam("nobody");
+        if (!nobody)
+            return Fail(QStringLiteral("sway cannot run as root and there is no user nobody"));
+        const QByteArray dir = QFile::encodeName(m_runtimeDir);
+        if (::chown(dir.constData(), nobody->pw_uid, nobody->pw_gid) != 0 ||
+            ::chmod(QFile::encodeName(m_dir.path()).constData(), 0711) != 0)
+            return Fail(QStringLiteral("cannot hand %1 to nobody").arg(m_runtimeDir));
+        QFile::setPermissions(config, QFileDevice::ReadOwner | QFileDevice::ReadOther |
+                                          QFileDevice::WriteOwner);
+        command =
+            QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
+                        QStringLiteral("--regid=%1").arg(nobody->pw_gid),
+                        QStringLiteral("--clear-groups")} +
+            command;
+    }
+    QFile::setPermissions(m_runtimeDir,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env = Environment();
+    env.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
+    env.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
+    env.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
+    env.insert(QStringLiteral("HOME"), m_runtimeDir);
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("SWAYSOCK"));
+    m_sway = std::make_unique<QProcess>();
+    m_sway->setProcessEnvironment(env);
+    m_sway->setChildProcessModifier([] { ::setsid(); });
+    m_sway->setStandardOutputFile(m_dir.filePath(QStringLiteral("sway.log")));
+    m_sway->setStandardErrorFile(m_dir.filePath(QStringLiteral("sway.log")), QIODevice::Append);
+    m_sway->start(command.first(), command.mid(1));
+    const bool up = m_sway->waitForStarted(5000) &&
+                    CRealDisplay::WaitUntil(
+                        [&] {
+                            return m_sway->state() == QProcess::Running &&
+                                   Environment().contains(QStringLiteral("SWAYSOCK")) &&
+                                   Environment().contains(QStringLiteral("WAYLAND_DISPLAY"));
+                        },
+                        kStartTimeout);
+    if (!up)
+        return Fail(QStringLiteral("sway did not start: %1")
+                        .arg(ChildProcess::Tail(m_dir.filePath("sway.log"), 8)));
+    m_swayStarted = true;
+    return true;
+}
+
+bool CSwayDisplay::Start() {
+    if (!m_swayStarted && !StartCompositor())
+        return false;
+    if (!m_sim.StartSimulator())
+        return Fail(m_sim.Error());
+    m_pointer = Spawn(PointerTool(), {}, true);
+    QByteArray line;
+    if (!m_pointer || !ChildProcess::ReadLine(*m_pointer, m_pointerOutput, &line, kStartTimeout) ||
+        line != "ready")
+        return Fail(QStringLiteral("qelt32-test-pointer did not start: %1")
+                        .arg(ChildProcess::Tail(m_dir.filePath("qelt32-test-pointer.log"), 5)));
+    return true;
+}
+
+bool CSwayDisplay::StartProgram(const QStringList& arguments) {
+    m_program = Spawn(
+        BinDir() + QStringLiteral("/qelt32"),
+        QStringList{QStringLiteral("--port"), m_sim.LinkPath(), QStringLiteral("--no-splash")} +
+            arguments);
+    if (!m_program)
+        return false;
+    // Ready for keys once sway has given it the keyboard.
+    const auto focused = [&] {
+        const QList<QJsonObject> windows = Windows(QStringLiteral("^Vistrel Pro -"));
+        return !windows.isEmpty() && windows.first().value("focused").toBool();
+    };
+    if (!CRealDisplay::WaitUntil(focused, kStartTimeout))
+        return Fail(QStringLiteral("no window of qelt32 appeared; its output:\n%1")
+                        .arg(ChildProcess::Tail(m_dir.filePath("qelt32.log"), 20)));
+    return true;
+}
+
+QString CSwayDisplay::SwayMsg(const QStringList& arguments) {
+    QProcess swaymsg;
+    swaymsg.setProcessEnvironment(Environment());
+    swaymsg.start(QStringLiteral("swaymsg"), arguments);
+    if (!swaymsg.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
+        swaymsg.kill();
+        swaymsg.waitForFinished(3000);
+        return {};
+    }
+    return QString::fromUtf8(swaymsg.readAllStandardOutput());
+}
+
+QList<QJsonObject> CSwayDisplay::Windows(const QString& title) {
+    const QJsonObject tree =
+        QJsonDocument::fromJson(
+            SwayMsg({QStringLiteral("-t"), QStringLiteral("get_tree")}).toUtf8())
+            .object();
+    QList<QJsonObject> nodes, found;
+    Collect(tree, nodes);
+    const QRegularExpression match(title);
+    const qint64 pid = m_program ? m_program->processId() : -1;
+    for (const QJsonObject& node : nodes)
+        if (node.value("pid").toInteger() == pid && node.value("visible").toBool() &&
+            match.match(node.value("name").toString()).hasMatch())
+            found << node;
+    return found;
+}
+
+QString CSwayDisplay::ProfileFile() const {
+    return m_dir.filePath(QStringLiteral("config/VORKA/Vistrel Pro.ini"));
+}
+
+bool CSwayDisplay::Pointer(const QString& command) {
+    if (!m_pointer || m_pointer->state() != QProcess::Running)
+        return Fail(QStringLiteral("the virtual pointer is not running"));
+    m_pointer->write((command + '\n').toUtf8());
+    m_pointer->waitForBytesWritten(2000);
+    QByteArray answer;
+    if (!ChildProcess::ReadLine(*m_pointer, m_pointerOutput, &answer, kCommandTimeout) ||
+        answer != "ok")
+        return Fail(QStringLiteral("the virtual pointer did not take \"%1\"").arg(command));
+    return true;
+}
+
+bool CSwayDisplay::Key(const QString& key, const QStringList& modifiers) {
+    QStringList arguments;
+    for (const QString& modifier : modifiers)
+        arguments << QStringLiteral("-M") << modifier;
+    arguments << QStringLiteral("-k") << key;
+    for (const QString& modifier : modifiers)
+        arguments << QStringLiteral("-m") << modifier;
+    QProcess wtype;
+    wtype.setProcessEnvironment(Environment());
+    wtype.start(QStringLiteral("wtype"), arguments);
+    if (!wtype.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
+        wtype.kill();
+        wtype.waitForFinished(3000);
+        return Fail(QStringLiteral("wtype %1 did not end").arg(arguments.join(' ')));
+    }
+    return wtype.exitStatus() == QProcess::NormalExit && wtype.exitCode() == 0;
+}

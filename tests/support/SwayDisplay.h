@@ -1,0 +1,83 @@
+#pragma once
+
+#include "RealDisplay.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QProcess>
+#include <QSize>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The built qelt32 as a Wayland client of a headless sway session, against the built
+// qelt32-sim (through a CRealDisplay that runs only the simulator). Input goes through the
+// compositor's own input path: the pointer is a virtual pointer device
+// (qelt32-test-pointer), the keys come from wtype. sway refuses to run as root, so as root
+// it runs as the unprivileged user "nobody". Every process is ended when this object goes.
+class CSwayDisplay {
+public:
+    struct Options {
+        QSize output{1280, 1024};
+        QString scale = QStringLiteral("1"); // the output's scale factor
+    };
+
+    CSwayDisplay() : CSwayDisplay(Options{}) {}
+    explicit CSwayDisplay(Options options);
+    ~CSwayDisplay();
+    CSwayDisplay(const CSwayDisplay&) = delete;
+    CSwayDisplay& operator=(const CSwayDisplay&) = delete;
+
+    // Names the programs that are not installed, or empty.
+    static QString MissingTools();
+
+    // Starts sway; false with Error() set. SwayStarted() tells whether sway itself ran,
+    // so that a test can tell a machine where it cannot run from a fault of ours.
+    bool StartCompositor();
+    bool SwayStarted() const { return m_swayStarted; }
+    // Starts the simulator and the virtual pointer.
+    bool Start();
+    // Starts qelt32 --port <link> --no-splash on Wayland and waits for its main window.
+    bool StartProgram(const QStringList& arguments = {});
+
+    // The program's visible windows whose title matches the regular expression `title`, as
+    // sway's tree has them ("name", "fullscreen_mode", "rect", "focused", ...).
+    QList<QJsonObject> Windows(const QString& title);
+    // Runs swaymsg with these arguments; its output.
+    QString SwayMsg(const QStringList& arguments);
+    // One command of the virtual pointer: "abs X Y W H" (a place in a layout of W x H),
+    // "rel DX DY", "press", "release",
+    // "click", "rclick".
+    bool Pointer(const QString& command);
+    // Presses a key with modifiers held, as wtype names them ("Escape", "s" with {"alt"}).
+    bool Key(const QString& key, const QStringList& modifiers = {});
+
+    CRealDisplay& Sim() { return m_sim; }
+    // The program's profile file, to be written before it starts.
+    QString ProfileFile() const;
+    QString Error() const { return m_error; }
+
+private:
+    std::unique_ptr<QProcess> Spawn(const QString& program, const QStringList& arguments,
+                                    bool readOutput = false);
+    QProcessEnvironment Environment() const;
+    bool Fail(const QString& reason);
+
+    Options m_options;
+    QTemporaryDir m_dir;
+    QString m_runtimeDir;
+    QString m_error;
+    bool m_swayStarted = false;
+    CRealDisplay m_sim;
+    // Ended in the reverse order: program, pointer, compositor.
+    std::unique_ptr<QProcess> m_sway, m_pointer, m_program;
+    QByteArray m_pointerOutput;
+};
+
+// Skips the current test when the programs a Wayland test needs are missing.
+#define QELT32_SKIP_WITHOUT_SWAY()                                                                 \
+    do {                                                                                           \
+        const QString missing = CSwayDisplay::MissingTools();                                      \
+        if (!missing.isEmpty())                                                                    \
+            GTEST_SKIP() << "not installed: " << missing.toStdString();                            \
+    } while (false)
