@@ -159,7 +159,11 @@ bool CMonicom::OpenDevice(const QString& path) {
     };
     Port().Purge();
     MonReply reply;
-    if (!SendCommand(kIdentify) || !ReceiveFrame(reply) || reply.kind != kIdentityReply)
+    // A port that takes no data (flow control held, an adapter that never sends) is not a
+    // monitor that stays silent: the user is told which of the two it was.
+    if (!SendCommand(kIdentify))
+        return refuse(m_strWriteFailure);
+    if (!ReceiveFrame(reply) || reply.kind != kIdentityReply)
         return refuse(QStringLiteral("no monitor answered"));
     m_identity = reply.identity;
     if (std::strstr(m_identity.model, "LQ")) {
@@ -208,11 +212,14 @@ bool CMonicom::ReadBytes(std::uint8_t* data, std::size_t count, Clock::time_poin
 }
 
 bool CMonicom::WriteFrame(const std::vector<std::uint8_t>& frame) {
+    const QString notAccepted = QStringLiteral("the port did not accept data (%1)");
     if (!Port().WaitOutputDrained(Clock::now() + m_timings.reply)) {
+        m_strWriteFailure = notAccepted.arg(Port().LastError());
         NoteIfPortDead();
         return false;
     }
     if (!Port().WriteAll(frame.data(), frame.size())) {
+        m_strWriteFailure = notAccepted.arg(Port().LastError());
         Port().ClearError();
         NoteIfPortDead();
         return false;

@@ -222,6 +222,7 @@ private:
     std::vector<std::uint8_t> m_taken; // the bytes the current receive took, for the trace
     MonTimings m_timings;
     QString m_strOpenFailure;
+    QString m_strWriteFailure; // why the last frame could not be written
     bool m_bConnected = false;
     QString m_strLinkLost;
     QString m_strPortPath; // the device the open port was opened as

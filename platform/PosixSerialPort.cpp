@@ -181,8 +181,10 @@ bool CPosixSerialPort::WaitOutputDrained(Clock::time_point deadline) {
         if (queued == 0)
             return true;
         const auto now = Clock::now();
-        if (now >= deadline)
+        if (now >= deadline) {
+            m_lastError = QStringLiteral("what was written before was never sent");
             return false;
+        }
         // The queue empties at the line rate; look again once it should have.
         const Clock::duration nap =
             std::min<Clock::duration>(CPortWait::kByteTime * queued, deadline - now);

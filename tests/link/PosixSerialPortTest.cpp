@@ -1,8 +1,10 @@
 #include "platform/PosixSerialPort.h"
+#include "link/Monicom.h"
 #include "platform/PortWait.h"
 
 #include <pty.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -201,4 +203,20 @@ TEST(PosixSerialPortFailureTest, HangUpIsKeptAsTheFailure) {
     EXPECT_FALSE(port.WaitQueued(1, Clock::now() + 1s));
     EXPECT_EQ(port.Failure(), QStringLiteral("the device hung up"));
     EXPECT_EQ(port.QueuedInput(), -1);
+}
+
+// A line whose output is held (flow control, an adapter that never sends) takes no frame:
+// the probe says so instead of blaming a silent monitor.
+TEST(PosixSerialPortFailureTest, APortThatTakesNoDataIsToldApartFromASilentMonitor) {
+    Pty pty;
+    CMonicom link;
+    link.SetTimings({200ms, 10ms, 10ms});
+    ASSERT_EQ(::ioctl(pty.slave, TCXONC, TCOOFF), 0);
+    EXPECT_FALSE(link.OpenDevice(pty.path));
+    EXPECT_EQ(link.OpenFailure(),
+              pty.path + QStringLiteral(": the port did not accept data (write timed out)"));
+
+    ASSERT_EQ(::ioctl(pty.slave, TCXONC, TCOON), 0);
+    EXPECT_FALSE(link.OpenDevice(pty.path));
+    EXPECT_EQ(link.OpenFailure(), pty.path + QStringLiteral(": no monitor answered"));
 }
