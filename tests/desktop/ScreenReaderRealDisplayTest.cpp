@@ -7,6 +7,8 @@
 // focusable controls of one kind share one; the main panel's slider and value box are named
 // after the quantity they show, and renamed when the choice changes.
 
+#include "fullscreen/AdjustMenu.h"
+
 #include "RealDisplay.h"
 
 #include <QJsonArray>
@@ -36,6 +38,8 @@ struct Accessible {
     QString name;
     QString keys; // its key binding ("Alt+C"), empty when it has none
     QStringList states;
+    double value = -1; // what a slider or spin box says it is at, -1 when it says nothing
+    QString text;      // what a text box holds
     QRect box;
     std::vector<Accessible> children;
 
@@ -70,6 +74,8 @@ Accessible FromJson(const QJsonObject& object) {
     node.keys = object.value("keys").toString();
     for (const QJsonValue& state : object.value("states").toArray())
         node.states << state.toString();
+    node.value = object.value("value").toDouble(-1);
+    node.text = object.value("text").toString();
     const QJsonArray box = object.value("box").toArray();
     if (box.size() == 4)
         node.box = QRect(box[0].toInt(), box[1].toInt(), box[2].toInt(), box[3].toInt());
@@ -304,11 +310,16 @@ TEST_P(ScreenReader, NamesEveryControlOfTheMainWindowAndItsQuantityWhenTheChoice
         level = MainGroup(kLevelGroup);
         ASSERT_TRUE(level.Children("radio button")[shown].Is("checked"));
         const QString quantity = WithoutKeyMark(choices[shown].name);
-        // Renamed at once on the change, and read so by then.
-        EXPECT_EQ(level.Children("slider")[0].name.toStdString(), quantity.toStdString());
-        EXPECT_TRUE(level.Children("text")[0].name.contains(quantity))
-            << level.Children("text")[0].name.toStdString();
+        const Accessible slider = level.Children("slider")[0];
+        const Accessible box = level.Children("text")[0];
+        // Renamed at once on the change, and read so by then, with the monitor's value.
+        EXPECT_EQ(slider.name.toStdString(), quantity.toStdString());
+        EXPECT_TRUE(box.name.contains(quantity)) << box.name.toStdString();
+        const int onMonitor = m_display.SimValue(shown == 0 ? "bright" : "contrast");
+        EXPECT_EQ(slider.value, onMonitor);
+        EXPECT_EQ(box.text.toInt(), onMonitor) << box.text.toStdString();
     }
+    EXPECT_NE(m_display.SimValue("bright"), m_display.SimValue("contrast"));
 }
 
 TEST_P(ScreenReader, NamesEveryControlOfEveryDialog) {
@@ -366,10 +377,12 @@ TEST_P(ScreenReader, NamesEveryControlOfEveryDialog) {
     ASSERT_TRUE(m_display.Key("Escape"));
     ASSERT_TRUE(m_reader.WaitUntilGone(*help));
 
-    const char* dialogs[] = {"Vertical Linearity", "Moire Reduction", "Convergence"};
-    for (int entry = 1; entry <= 3; ++entry)
+    const std::pair<int, const char*> dialogs[] = {{AdjustMenu::kVLinearity, "Vertical Linearity"},
+                                                   {AdjustMenu::kMoire, "Moire Reduction"},
+                                                   {AdjustMenu::kConvergence, "Convergence"}};
+    for (const auto& [command, what] : dialogs)
         ASSERT_NO_FATAL_FAILURE(
-            CheckDialog([&] { return PickFromModeMenu(entry); }, dialogs[entry - 1]));
+            CheckDialog([&] { return PickFromModeMenu(AdjustMenu::Position(command)); }, what));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ScreenReader, ::testing::Values("en", "de", "fr", "ja"),

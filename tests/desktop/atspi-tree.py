@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Prints what a screen reader reads of one running program over AT-SPI: its showing
-windows as a JSON list, each node with its role, name, key binding, states and place on
-the screen, and its showing children.
+windows as a JSON list, each node with its role, name, key binding, states, value or text,
+place on the screen, and its showing children.
 
     atspi-tree.py PID [SECONDS]
 
@@ -59,6 +59,12 @@ def describe(accessible):
             "keys": key_binding(accessible),
             "states": [name for name, state in STATES.items() if states.contains(state)],
         }
+        try:
+            node["value"] = accessible.queryValue().currentValue
+        except NotImplementedError:
+            pass
+        if node["role"] == "text":
+            node["text"] = accessible.queryText().getText(0, -1)
         try:
             box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             node["box"] = [box.x, box.y, box.width, box.height]
