@@ -141,21 +141,27 @@ bool CMonicom::OpenPort(int index) {
 
 bool CMonicom::OpenDevice(const QString& path) {
     m_identity.maker[0] = '\0';
-    m_strOpenFailure.clear();
     // Re-opening closes the descriptor the watcher waits on: it stops first, and comes back
     // once a monitor answers on the new one, so later front-panel reports still arrive.
     StopWatcher();
     SetConnected(false);
     m_strPortPath = path;
-    if (!Port().Open(path)) {
-        m_strOpenFailure = Port().LastError();
-        return false;
-    }
-    auto refuse = [&](const QString& why) {
-        m_strOpenFailure = QStringLiteral("%1: %2").arg(path, why);
+    m_strOpenFailure = OpenAndIdentify(path, true);
+    if (!m_strOpenFailure.isEmpty()) {
         // A probe that finds nothing leaves the reason of a lost link as it was.
         ClosePort(m_strLinkLost);
         return false;
+    }
+    SetConnected(true);
+    return !m_bWindow || CreateWindow();
+}
+
+QString CMonicom::OpenAndIdentify(const QString& path, bool tellFlatPanel) {
+    if (!Port().Open(path))
+        return Port().LastError();
+    auto refuse = [&](const QString& why) {
+        Port().Close();
+        return QStringLiteral("%1: %2").arg(path, why);
     };
     Port().Purge();
     MonReply reply;
@@ -167,17 +173,55 @@ bool CMonicom::OpenDevice(const QString& path) {
         return refuse(QStringLiteral("no monitor answered"));
     m_identity = reply.identity;
     if (std::strstr(m_identity.model, "LQ")) {
-        UserMessages().Show(Str::FlatPanel);
+        if (tellFlatPanel)
+            UserMessages().Show(Str::FlatPanel);
         return refuse(QStringLiteral("a flat panel answered"));
     }
     for (char& c : m_identity.maker)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (std::strstr(m_identity.maker, "QURE") || std::strstr(m_identity.maker, "VORKA")) {
-        SetConnected(true);
-        return !m_bWindow || CreateWindow();
-    }
+    if (std::strstr(m_identity.maker, "QURE") || std::strstr(m_identity.maker, "VORKA"))
+        return QString();
     return refuse(QStringLiteral("a monitor of another maker answered (%1)")
                       .arg(QString::fromLatin1(m_identity.maker).trimmed()));
+}
+
+PortTrial CMonicom::TryDevice(const QString& path) {
+    PortTrial trial;
+    trial.owned = std::make_unique<CPosixSerialPort>();
+    trial.port = trial.owned.get();
+    trial.path = path;
+    const bool watching = m_watcher.joinable();
+    // The request goes out on the trial's port; the port in use waits, untouched, and its
+    // watcher with it (nothing it hands on could be read meanwhile).
+    ExchangePort(trial);
+    const QString failure = OpenAndIdentify(path, false);
+    ExchangePort(trial);
+    if (watching)
+        CreateWindow();
+    m_strOpenFailure = failure;
+    if (!failure.isEmpty()) {
+        trial.port = nullptr;
+        trial.owned.reset();
+    }
+    return trial;
+}
+
+void CMonicom::ExchangePort(PortTrial& other) {
+    StopWatcher();
+    std::swap(m_ownPort, other.owned);
+    std::swap(m_pPort, other.port);
+    std::swap(m_strPortPath, other.path);
+    std::swap(m_identity, other.identity);
+}
+
+void CMonicom::KeepExchangedPort(PortTrial& left) {
+    // The port left behind is given back as it was found.
+    if (left.port && left.port->IsOpen())
+        left.port->Close();
+    m_strOpenFailure.clear();
+    SetConnected(true);
+    if (m_bWindow)
+        CreateWindow();
 }
 
 void CMonicom::ClosePort() {

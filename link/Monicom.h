@@ -37,6 +37,16 @@ struct MonReply {
     MonIdentity identity;
 };
 
+// A device opened beside the link in use, with who answered there (CMonicom::TryDevice).
+// Holds the port open, and so claimed, until it is taken or dropped.
+struct PortTrial {
+    std::unique_ptr<ISerialPort> owned;
+    ISerialPort* port = nullptr; // null when no monitor of ours answered
+    QString path;
+    MonIdentity identity;
+    explicit operator bool() const { return port != nullptr; }
+};
+
 // Handed to the watcher thread.
 struct WATCHINFO {
     ISerialPort* port = nullptr;
@@ -123,6 +133,10 @@ public:
     bool OpenPort(int index);
     // The same for a device outside the slots (a USB adapter); the slot index stays.
     bool OpenDevice(const QString& path);
+    // Opens `path` on a port of its own and asks who answers there, with the checks of
+    // OpenDevice, while the link in use stays as it is (nothing is sent on it, its watcher
+    // goes on). Holds a port when a monitor of ours answered; OpenFailure() says why not.
+    PortTrial TryDevice(const QString& path);
     // The device the port was last opened as.
     const QString& DevicePath() const { return m_strPortPath; }
     // Why the last OpenPort failed ("/dev/ttyS0: in use by another program"); empty after
@@ -199,8 +213,17 @@ protected:
     // For a link that another program holds and serves (the bus client): the device it
     // holds and whether it reaches the monitor there; `linkLost` says why not.
     void SetServedLink(const QString& path, bool connected, const QString& linkLost = {});
+    // Puts the trial's port, device and identity in place of the link's and the link's in
+    // the trial; the watcher stops first. Twice puts everything back.
+    void ExchangePort(PortTrial& other);
+    // After ExchangePort, makes the port now in use the link: the one `left` holds is
+    // closed, the link is connected and, once the window exists, watched.
+    void KeepExchangedPort(PortTrial& left);
 
 private:
+    // Opens `path` on the port and asks who answers; empty when a monitor of ours did,
+    // otherwise why not (the port is then closed again).
+    QString OpenAndIdentify(const QString& path, bool tellFlatPanel);
     bool ReadBytes(std::uint8_t* data, std::size_t count, ISerialPort::Clock::time_point deadline);
     bool WriteFrame(const std::vector<std::uint8_t>& frame);
     // Receives frames until `accept` takes one (TRUE, `reply` holds it), the reply wait

@@ -144,6 +144,50 @@ bool CMonitor::Reconnect(const QString& path,
     return FoundOn(slot ? QString() : PortDiscovery::StableName(path));
 }
 
+bool CMonitor::SwitchTo(PortTrial trial) {
+    // What the windows show stays, should the new monitor not be read.
+    const ReadState shown = SaveReadState();
+    ExchangePort(trial);
+    Port().Purge();
+    if (!ReadAll()) {
+        m_connectFailures = {
+            QStringLiteral("%1: the monitor answered, but could not be read").arg(DevicePath())};
+        m_connectDevices = {DevicePath()};
+        Port().Close();
+        ExchangePort(trial);
+        RestoreReadState(shown);
+        if (WindowExists())
+            CreateWindow();
+        return false;
+    }
+    const QString path = DevicePath();
+    KeepExchangedPort(trial);
+    // A device of the port map keeps its slot; anything else is remembered as an adapter.
+    for (int index = 0; index < kPorts; ++index) {
+        if (PortMap().Path(index) == path) {
+            m_nPortIndex = index;
+            return FoundOn(QString());
+        }
+    }
+    return FoundOn(PortDiscovery::StableName(path));
+}
+
+CMonitor::ReadState CMonitor::SaveReadState() const {
+    return {m_items, m_fH, m_fV, m_bTimingKnown, m_tableA, m_tableB, m_tableC, m_T, m_U};
+}
+
+void CMonitor::RestoreReadState(const ReadState& state) {
+    m_items = state.items;
+    m_fH = state.fH;
+    m_fV = state.fV;
+    m_bTimingKnown = state.timingKnown;
+    m_tableA = state.tableA;
+    m_tableB = state.tableB;
+    m_tableC = state.tableC;
+    m_T = state.T;
+    m_U = state.U;
+}
+
 bool CMonitor::FoundOn(const QString& adapter) {
     m_strAdapter = adapter;
     m_bFound = true;

@@ -90,6 +90,11 @@ public:
     // another one that `acceptOther` takes, given its serial number), reads it all again.
     // The port is closed again, and the lost monitor's identity kept, otherwise.
     bool Reconnect(const QString& path, const std::function<bool(std::uint32_t)>& acceptOther);
+    // Moves to the device of a trial (TryDevice) while the monitor in use is left as it is
+    // until the new one has been read as at start-up: then the old port is closed and the
+    // device remembered as ConnectTo remembers it. When the read fails, the link, the values
+    // and the windows' monitor are those of before, and ConnectFailures() says why.
+    bool SwitchTo(PortTrial trial);
     // Connect without reading the scan frequencies: for a caller that does not show them.
     bool FindMonitor(bool tellUser = true);
     // Why each port tried by the last failed Connect gave no monitor, in the order tried.
@@ -229,6 +234,16 @@ protected:
     }
 
 private:
+    // What a read of the whole monitor changes, kept to be put back.
+    struct ReadState {
+        std::array<MonItem, Items::kCount> items;
+        std::uint16_t fH, fV;
+        bool timingKnown;
+        std::array<std::uint16_t, 7> tableA, tableB, tableC;
+        std::array<std::uint8_t, 14> T, U;
+    };
+    ReadState SaveReadState() const;
+    void RestoreReadState(const ReadState& state);
     // Records where the monitor answered; true.
     bool FoundOn(const QString& adapter);
     bool WriteItemNow(int item, std::uint16_t value);
