@@ -13,6 +13,7 @@ constexpr int FileMruCount = 4;
 constexpr int AppAbout = 57664;
 constexpr int AppExit = 57665;
 constexpr int HelpFinder = 57667;
+constexpr int FileSerialPort = 32830;
 
 // Function menu
 constexpr int Degauss = 32786;

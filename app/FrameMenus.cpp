@@ -24,6 +24,8 @@ MenuNode FileMenu() {
          Item(Cmd::FileSave, QT_TRANSLATE_NOOP("CMainFrame", "&Save\tCtrl+S")),
          Item(Cmd::FileSaveAs, QT_TRANSLATE_NOOP("CMainFrame", "Save &As...")),
          Separator(),
+         Item(Cmd::FileSerialPort, QT_TRANSLATE_NOOP("CMainFrame", "Serial &Port...")),
+         Separator(),
          {MenuNode::RecentFiles, Cmd::FileMru1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), {}},
          Separator(),
          Item(Cmd::AppExit, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"))});

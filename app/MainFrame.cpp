@@ -7,8 +7,10 @@
 #include "app/FunctionCommands.h"
 #include "app/LinkStatus.h"
 #include "app/NumLockState.h"
+#include "app/PortSwitch.h"
 #include "app/WindowPlacement.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/PortChooser.h"
 #include "dialogs/SplashWnd.h"
 #include "doc/ui/DocManager.h"
 #include "fullscreen/AdjustWnd.h"
@@ -278,6 +280,9 @@ void CMainFrame::OnCommand(int id) {
         case Cmd::FileSaveAs:
             m_pDocManager->FileSaveAs();
             break;
+        case Cmd::FileSerialPort:
+            ChooseSerialPort();
+            break;
         case Cmd::AppExit:
             close();
             break;
@@ -393,15 +398,32 @@ void CMainFrame::ShowHelpTopics() {
     ::ShowHelpTopics(m_strHelpPath);
 }
 
+void CMainFrame::ChooseSerialPort() {
+    const QString path = ChoosePort(this);
+    if (path.isEmpty())
+        return;
+    const bool switched = SwitchPort(m_monitor, path, [this] { return LeaveMonitor(true); });
+    // A read that failed on the way has put back what was shown before; the panel shows
+    // what the cache holds either way.
+    m_pView->OnUpdate();
+    if (switched)
+        statusBar()->showMessage(LoadAppString(Str::PortSwitched).arg(m_monitor.DevicePath()),
+                                 5000);
+}
+
 bool CMainFrame::OnClose() {
+    return LeaveMonitor(m_bAskOnClose);
+}
+
+bool CMainFrame::LeaveMonitor(bool ask) {
     // Nothing can be stored in a monitor that does not answer: the user hears so (unless
-    // the desktop is ending the program), and the program still ends.
+    // the desktop is ending the program), and leaving goes on.
     if (!m_monitor.IsConnected()) {
-        if (m_bAskOnClose && m_monitor.IsModified())
+        if (ask && m_monitor.IsModified())
             UserMessages().Show(Str::NotStoredDisconnected);
         return true;
     }
-    if (m_bAskOnClose && m_monitor.IsModified()) {
+    if (ask && m_monitor.IsModified()) {
         switch (UserMessages().Show(Str::KeepChanges, MsgButtons::YesNoCancel)) {
         case MsgResult::Cancel:
             return false;

@@ -95,6 +95,11 @@ private:
     void OnMinimized();
     void OnRestored();
     void ShowHelpTopics();
+    // File > Serial Port: the device list, and the move to the device chosen there.
+    void ChooseSerialPort();
+    // What leaving the monitor asks and sends (closing, moving to another device): whether
+    // to keep changed data (when `ask`), then the store; false when the user cancelled.
+    bool LeaveMonitor(bool ask);
     void SavePlacement();
 
     CMonitor& m_monitor;

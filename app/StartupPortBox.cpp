@@ -15,10 +15,8 @@ QString Reasons(const CMonitor& monitor) {
     const QStringList& failures = monitor.ConnectFailures();
     const QStringList& devices = monitor.ConnectDevices();
     QStringList lines;
-    for (qsizetype i = 0; i < failures.size(); ++i) {
-        const QString more = i < devices.size() ? DeviceAdvice(devices[i]) : QString();
-        lines << (more.isEmpty() ? failures[i] : QStringLiteral("%1 (%2)").arg(failures[i], more));
-    }
+    for (qsizetype i = 0; i < failures.size(); ++i)
+        lines << (i < devices.size() ? ExplainFailure(failures[i], devices[i]) : failures[i]);
     return lines.join(QStringLiteral("\n"));
 }
 

@@ -24,6 +24,26 @@ constexpr int kVConvTop = 20, kVConvBottom = 21;
 bool FieldIs(const char* field, const char* text) {
     return std::strcmp(field, text) == 0;
 }
+
+std::uint8_t RevisionOf(const MonIdentity& identity) {
+    if (FieldIs(identity.revision, "B"))
+        return 0;
+    if (FieldIs(identity.revision, "C"))
+        return 1;
+    return 0xFF;
+}
+
+std::uint8_t ModelOf(const MonIdentity& identity) {
+    if (FieldIs(identity.model, "TR-4427 "))
+        return 0;
+    if (FieldIs(identity.model, "TR-5513 "))
+        return 1;
+    return 0xFF;
+}
+
+bool IsThirdModel(const MonIdentity& identity) {
+    return FieldIs(identity.model, "TR-3306 ");
+}
 } // namespace
 
 CMonitor::CMonitor(QObject* parent) : CMonicom(parent) {
@@ -195,23 +215,21 @@ bool CMonitor::FoundOn(const QString& adapter) {
 }
 
 std::uint8_t CMonitor::GetProtocolRevision() const {
-    if (FieldIs(m_identity.revision, "B"))
-        return 0;
-    if (FieldIs(m_identity.revision, "C"))
-        return 1;
-    return 0xFF;
+    return RevisionOf(m_identity);
 }
 
 std::uint8_t CMonitor::GetModelIndex() const {
-    if (FieldIs(m_identity.model, "TR-4427 "))
-        return 0;
-    if (FieldIs(m_identity.model, "TR-5513 "))
-        return 1;
-    return 0xFF;
+    return ModelOf(m_identity);
 }
 
 bool CMonitor::IsNotThirdModel() const {
-    return !FieldIs(m_identity.model, "TR-3306 ");
+    return !IsThirdModel(m_identity);
+}
+
+bool CMonitor::IsSameKind(const MonIdentity& identity) const {
+    return RevisionOf(identity) == RevisionOf(m_identity) &&
+           ModelOf(identity) == ModelOf(m_identity) &&
+           IsThirdModel(identity) == IsThirdModel(m_identity);
 }
 
 QString CMonitor::GetModelName() const {

@@ -108,6 +108,9 @@ public:
     std::uint8_t GetModelIndex() const;       // 0 "TR-4427 ", 1 "TR-5513 ", 0xFF other
     bool IsNotThirdModel() const;             // false only for "TR-3306 "
     QString GetModelName() const;
+    // Whether a monitor of `identity` has this one's protocol revision and model, so that
+    // the windows made for this one (menus, toolbar, panel, full-screen layout) fit it.
+    bool IsSameKind(const MonIdentity& identity) const;
     QString GetMakerName() const;
     std::uint32_t GetSerialNumber() const;
     QString GetSerialText() const;

@@ -14,3 +14,8 @@ QString DeviceAdvice(const QString& path) {
     const QString users = SerialDiagnostics::UsersText(SerialDiagnostics::Holders(path));
     return users.isEmpty() ? QString() : QStringLiteral("held by %1").arg(users);
 }
+
+QString ExplainFailure(const QString& failure, const QString& path) {
+    const QString more = DeviceAdvice(path);
+    return more.isEmpty() ? failure : QStringLiteral("%1 (%2)").arg(failure, more);
+}

@@ -75,6 +75,8 @@ const Entry kStrings[] = {
     {32825, QT_TRANSLATE_NOOP("StringTable", "Detect input signal port with priority on D-SUB")},
     {32826, QT_TRANSLATE_NOOP("StringTable", "Detect input signal port with priority on BNC")},
     {32827, QT_TRANSLATE_NOOP("StringTable", "Select input signal manually")},
+    {32830, QT_TRANSLATE_NOOP("StringTable",
+                              "Choose the serial device the monitor is connected to\nSerial Port")},
 
     // Application title, idle prompt and the file and help commands.
     {57344, QT_TRANSLATE_NOOP("StringTable", "Vistrel Pro")},
@@ -162,6 +164,13 @@ const Entry kStrings[] = {
     {61244, QT_TRANSLATE_NOOP("StringTable",
                               "The pointer stops at the edge of the screen: use the arrow keys "
                               "to move this handle further.")},
+    {61270, QT_TRANSLATE_NOOP("StringTable", "No monitor could be used on the chosen device, so "
+                                             "the program goes on as before.\n%1")},
+    {61271, QT_TRANSLATE_NOOP("StringTable",
+                              "The monitor on the chosen device is another model (%1), for "
+                              "which the windows of this run are not made.\nPlease start the "
+                              "program again to adjust it.")},
+    {61272, QT_TRANSLATE_NOOP("StringTable", "Now adjusting the monitor on %1.")},
 
     // File dialogs and document errors.
     {61440, QT_TRANSLATE_NOOP("StringTable", "Open")},

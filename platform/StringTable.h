@@ -52,6 +52,9 @@ constexpr int ProfileFormatError = 61265;
 constexpr int ProfileNotPlainFile = 61266;
 constexpr int ScreenLost = 61243;
 constexpr int DragArrowKeys = 61244;
+constexpr int PortNotSwitched = 61270;
+constexpr int OtherModel = 61271;
+constexpr int PortSwitched = 61272;
 
 constexpr int OpenTitle = 61440;
 constexpr int SaveAsTitle = 61441;

@@ -210,6 +210,10 @@
         <translation>Speichern &amp;unter...</translation>
     </message>
     <message>
+        <source>Serial &amp;Port...</source>
+        <translation>Serieller &amp;Anschluss...</translation>
+    </message>
+    <message>
         <source>Recent File</source>
         <translation>Zuletzt geöffnete Datei</translation>
     </message>
@@ -952,6 +956,26 @@ Möchten Sie diesen Monitor einstellen?</translation>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>Das Profil %1 ist keine lesbare Datei brauchbarer Größe. Es bleibt, wie es ist, und jetzt geänderte Einstellungen werden nicht behalten.</translation>
+        <source>Choose the serial device the monitor is connected to
+Serial Port</source>
+        <translation>Wählt das serielle Gerät, an dem der Monitor angeschlossen ist
+Serieller Anschluss</translation>
+    </message>
+    <message>
+        <source>No monitor could be used on the chosen device, so the program goes on as before.
+%1</source>
+        <translation>Auf dem gewählten Gerät konnte kein Monitor verwendet werden, daher arbeitet das Programm wie bisher weiter.
+%1</translation>
+    </message>
+    <message>
+        <source>The monitor on the chosen device is another model (%1), for which the windows of this run are not made.
+Please start the program again to adjust it.</source>
+        <translation>Der Monitor am gewählten Gerät ist ein anderes Modell (%1), für das die Fenster dieses Laufs nicht gemacht sind.
+Bitte starten Sie das Programm erneut, um ihn einzustellen.</translation>
+    </message>
+    <message>
+        <source>Now adjusting the monitor on %1.</source>
+        <translation>Jetzt wird der Monitor an %1 eingestellt.</translation>
     </message>
     <message>
         <source>The screen of the full-screen adjustment was removed or changed, so the adjustment was cancelled.</source>

@@ -210,6 +210,10 @@
         <translation>Enregistrer &amp;sous...</translation>
     </message>
     <message>
+        <source>Serial &amp;Port...</source>
+        <translation>&amp;Port série...</translation>
+    </message>
+    <message>
         <source>Recent File</source>
         <translation>Fichier récent</translation>
     </message>
@@ -952,6 +956,26 @@ Voulez-vous régler ce moniteur ?</translation>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>Le profil %1 n'est pas un fichier lisible de taille utilisable. Il est laissé tel quel et les réglages modifiés maintenant ne sont pas conservés.</translation>
+        <source>Choose the serial device the monitor is connected to
+Serial Port</source>
+        <translation>Choisir le périphérique série auquel le moniteur est relié
+Port série</translation>
+    </message>
+    <message>
+        <source>No monitor could be used on the chosen device, so the program goes on as before.
+%1</source>
+        <translation>Aucun moniteur n&apos;a pu être utilisé sur le périphérique choisi ; le programme continue comme avant.
+%1</translation>
+    </message>
+    <message>
+        <source>The monitor on the chosen device is another model (%1), for which the windows of this run are not made.
+Please start the program again to adjust it.</source>
+        <translation>Le moniteur du périphérique choisi est un autre modèle (%1), pour lequel les fenêtres de cette session ne sont pas faites.
+Veuillez redémarrer le programme pour le régler.</translation>
+    </message>
+    <message>
+        <source>Now adjusting the monitor on %1.</source>
+        <translation>Réglage du moniteur sur %1.</translation>
     </message>
     <message>
         <source>The screen of the full-screen adjustment was removed or changed, so the adjustment was cancelled.</source>

@@ -210,6 +210,10 @@
         <translation>名前を付けて保存(&amp;A)...</translation>
     </message>
     <message>
+        <source>Serial &amp;Port...</source>
+        <translation>シリアルポート(&amp;P)...</translation>
+    </message>
+    <message>
         <source>Recent File</source>
         <translation>最近使ったファイル</translation>
     </message>
@@ -952,6 +956,26 @@ Do you want to adjust this monitor?</source>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>プロファイル %1 は読み込める適切な大きさのファイルではありません。ファイルはそのままにし、ここで変更した設定は保存されません。</translation>
+        <source>Choose the serial device the monitor is connected to
+Serial Port</source>
+        <translation>モニタが接続されているシリアルデバイスを選択します
+シリアルポート</translation>
+    </message>
+    <message>
+        <source>No monitor could be used on the chosen device, so the program goes on as before.
+%1</source>
+        <translation>選択したデバイスで使用できるモニタがないため、これまでどおり続けます。
+%1</translation>
+    </message>
+    <message>
+        <source>The monitor on the chosen device is another model (%1), for which the windows of this run are not made.
+Please start the program again to adjust it.</source>
+        <translation>選択したデバイスのモニタは別の機種 (%1) で、今回のウィンドウはその機種用ではありません。
+このモニタを調整するには、プログラムを起動し直してください。</translation>
+    </message>
+    <message>
+        <source>Now adjusting the monitor on %1.</source>
+        <translation>%1 のモニタを調整しています。</translation>
     </message>
     <message>
         <source>The screen of the full-screen adjustment was removed or changed, so the adjustment was cancelled.</source>

@@ -45,6 +45,7 @@ CRealDisplay::~CRealDisplay() {
     if (::testing::Test::HasFailure())
         SaveScreenshotOfFailure();
     Stop(m_program.get());
+    Stop(m_secondSim.get());
     Stop(m_sim.get());
     Stop(m_windowManager.get());
     Stop(m_xvfb.get());
@@ -260,16 +261,20 @@ int CRealDisplay::WaitForProgramEnd(std::chrono::milliseconds timeout) {
 }
 
 QStringList CRealDisplay::SimCommand(const QString& line) {
-    if (!m_sim || m_sim->state() != QProcess::Running)
+    return Command(m_sim.get(), m_simOutput, line);
+}
+
+QStringList CRealDisplay::Command(QProcess* sim, QByteArray& output, const QString& line) {
+    if (!sim || sim->state() != QProcess::Running)
         return {};
     // The simulator answers in order, so the answer ends where the answer to an unknown
     // marker command begins.
     const QString marker = QStringLiteral("end-of-answer-%1").arg(++m_markers);
-    m_sim->write((line + '\n' + marker + '\n').toLocal8Bit());
-    m_sim->waitForBytesWritten(2000);
+    sim->write((line + '\n' + marker + '\n').toLocal8Bit());
+    sim->waitForBytesWritten(2000);
     QStringList answer;
     QByteArray next;
-    while (ReadLine(*m_sim, m_simOutput, &next, kStartTimeout)) {
+    while (ReadLine(*sim, output, &next, kStartTimeout)) {
         const QString text = QString::fromLocal8Bit(next);
         if (text.contains(marker))
             return answer;
@@ -279,12 +284,39 @@ QStringList CRealDisplay::SimCommand(const QString& line) {
     return answer;
 }
 
-int CRealDisplay::SimValue(const QString& item) {
+int CRealDisplay::ValueOf(const QStringList& answer) {
     // "hpos (4) = 120, max 255, stored 120"
     static const QRegularExpression value(QStringLiteral("^\\S+ \\(\\d+\\) = (\\d+)"));
-    const QRegularExpressionMatch match =
-        value.match(SimCommand(QStringLiteral("get %1").arg(item)).value(0));
+    const QRegularExpressionMatch match = value.match(answer.value(0));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+int CRealDisplay::SimValue(const QString& item) {
+    return ValueOf(SimCommand(QStringLiteral("get %1").arg(item)));
+}
+
+bool CRealDisplay::StartSecondMonitor(const QString& profile) {
+    m_secondSim = Spawn(BinDir() + QStringLiteral("/qelt32-sim"),
+                        {QStringLiteral("--profile"), profile, QStringLiteral("--link"),
+                         SecondLinkPath(), QStringLiteral("--unpaced")},
+                        true);
+    QByteArray device;
+    if (!m_secondSim || !ReadLine(*m_secondSim, m_secondSimOutput, &device, kStartTimeout) ||
+        !QFileInfo::exists(SecondLinkPath()))
+        return Fail(QStringLiteral("the second simulator did not start"));
+    return true;
+}
+
+QStringList CRealDisplay::SecondSimCommand(const QString& line) {
+    return Command(m_secondSim.get(), m_secondSimOutput, line);
+}
+
+int CRealDisplay::SecondSimValue(const QString& item) {
+    return ValueOf(SecondSimCommand(QStringLiteral("get %1").arg(item)));
+}
+
+QString CRealDisplay::SecondLinkPath() const {
+    return m_dir.filePath(QStringLiteral("second-monitor"));
 }
 
 int CRealDisplay::SimStored(const QString& item) {

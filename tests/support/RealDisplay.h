@@ -79,6 +79,12 @@ public:
     int SimValue(const QString& item);
     // The value the monitor keeps in its memory for an item, -1 when it gives none.
     int SimStored(const QString& item);
+    // A second simulated monitor of `profile` behind SecondLinkPath(), for runs that move
+    // to another device; its console takes the same commands as the first one's.
+    bool StartSecondMonitor(const QString& profile);
+    QStringList SecondSimCommand(const QString& line);
+    int SecondSimValue(const QString& item);
+    QString SecondLinkPath() const;
     // Runs qelt32ctl --port <link> `arguments` with the program's profile; false (with
     // Error() set) when it failed. The port is taken exclusively: not while the program runs.
     bool RunCtl(const QStringList& arguments, QString* output = nullptr);
@@ -128,6 +134,10 @@ private:
     // Runs a program on the display to its end; false (with Error() set) when it failed.
     bool Run(const QString& program, const QStringList& arguments);
     QString KeypadKeycode(const QString& name) const;
+    // One console command to a simulator whose output is gathered in `output`.
+    QStringList Command(QProcess* sim, QByteArray& output, const QString& line);
+    // The value in a simulator's answer to "get ITEM", -1 when there is none.
+    static int ValueOf(const QStringList& answer);
     void SaveScreenshotOfFailure() const;
 
     Options m_options;
@@ -136,8 +146,8 @@ private:
     QString m_window;
     QString m_error;
     // Ended in the reverse order: program, simulator, window manager, X server.
-    std::unique_ptr<QProcess> m_xvfb, m_windowManager, m_sim, m_program;
-    QByteArray m_simOutput;
+    std::unique_ptr<QProcess> m_xvfb, m_windowManager, m_sim, m_secondSim, m_program;
+    QByteArray m_simOutput, m_secondSimOutput;
     int m_markers = 0;
     bool m_numLock = false; // a fresh X server starts with it off
 };
