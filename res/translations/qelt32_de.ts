@@ -956,6 +956,8 @@ Möchten Sie diesen Monitor einstellen?</translation>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>Das Profil %1 ist keine lesbare Datei brauchbarer Größe. Es bleibt, wie es ist, und jetzt geänderte Einstellungen werden nicht behalten.</translation>
+    </message>
+    <message>
         <source>Choose the serial device the monitor is connected to
 Serial Port</source>
         <translation>Wählt das serielle Gerät, an dem der Monitor angeschlossen ist

@@ -956,6 +956,8 @@ Voulez-vous régler ce moniteur ?</translation>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>Le profil %1 n'est pas un fichier lisible de taille utilisable. Il est laissé tel quel et les réglages modifiés maintenant ne sont pas conservés.</translation>
+    </message>
+    <message>
         <source>Choose the serial device the monitor is connected to
 Serial Port</source>
         <translation>Choisir le périphérique série auquel le moniteur est relié

@@ -956,6 +956,8 @@ Do you want to adjust this monitor?</source>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
         <translation>プロファイル %1 は読み込める適切な大きさのファイルではありません。ファイルはそのままにし、ここで変更した設定は保存されません。</translation>
+    </message>
+    <message>
         <source>Choose the serial device the monitor is connected to
 Serial Port</source>
         <translation>モニタが接続されているシリアルデバイスを選択します
