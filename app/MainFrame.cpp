@@ -36,9 +36,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -466,11 +469,16 @@ void CMainFrame::ActivateFrame() {
         const auto topLeft = WindowPlacement::ParseResolution(
             Profile::GetString(kSettings, QStringLiteral("Resolution")), ScreenSize());
         if (topLeft) {
-            // A place no part of any screen shows is not taken.
-            const QRect remembered(*topLeft, frameGeometry().size());
-            const QScreen* screen = QGuiApplication::primaryScreen();
-            if (!screen || screen->virtualGeometry().intersects(remembered))
-                move(*topLeft);
+            // A place no screen shows is not taken; one at a screen's edge is brought in
+            // until the title bar can be grabbed.
+            QList<QRect> screens;
+            for (const QScreen* screen : QGuiApplication::screens())
+                screens.append(screen->availableGeometry());
+            const int titleBar = std::max(geometry().top() - frameGeometry().top(),
+                                          style()->pixelMetric(QStyle::PM_TitleBarHeight));
+            if (const auto place = WindowPlacement::PlaceOnScreens(*topLeft, frameGeometry().size(),
+                                                                   titleBar, screens))
+                move(*place);
             state = WindowPlacement::ShowStateFromStatus(
                         Profile::GetInt(kSettings, QStringLiteral("Status"),
                                         WindowPlacement::kShowDefault))

@@ -1,5 +1,9 @@
 #include "app/WindowPlacement.h"
 
+#include <QRegion>
+
+#include <algorithm>
+
 namespace WindowPlacement {
 
 namespace {
@@ -23,6 +27,33 @@ std::optional<int> NumberAt(const QString& text, qsizetype offset) {
 }
 
 } // namespace
+
+std::optional<QPoint> PlaceOnScreens(QPoint topLeft, QSize size, int titleBar,
+                                     const QList<QRect>& screens) {
+    const QRect frame(topLeft, size);
+    QRegion covered;
+    for (const QRect& screen : screens)
+        covered += screen;
+    if (QRegion(QRect(topLeft, QSize(size.width(), titleBar))).subtracted(covered).isEmpty())
+        return topLeft; // the title bar is shown whole, across screens or on one
+    const QRect* best = nullptr;
+    qint64 bestArea = 0;
+    for (const QRect& screen : screens) {
+        const QRect shown = screen.intersected(frame);
+        const qint64 area = qint64(shown.width()) * shown.height();
+        if (area > bestArea) {
+            best = &screen;
+            bestArea = area;
+        }
+    }
+    if (!best)
+        return std::nullopt;
+    // The left edge wins where the frame is wider than the screen, the top where the title
+    // bar is taller: the system menu and the title stay reachable.
+    const int x = std::max(std::min(topLeft.x(), best->right() + 1 - size.width()), best->left());
+    const int y = std::max(std::min(topLeft.y(), best->bottom() + 1 - titleBar), best->top());
+    return QPoint(x, y);
+}
 
 QString FormatResolution(QSize screen, QPoint topLeft) {
     return QString::asprintf("%04d %04d %04d %04d", screen.width(), screen.height(), topLeft.x(),

@@ -81,3 +81,33 @@ TEST(ProgramRealDisplay, ARecentFileOpenedWhileRunningIsWhatThePanelKeeps) {
 }
 
 } // namespace
+
+// A place saved at the screen's bottom right corner: the frame comes back with its title bar
+// on the screen, where the pointer can take it.
+TEST(ProgramRealDisplay, APlaceAtTheScreensCornerBringsTheTitleBarBack) {
+    QELT32_SKIP_WITHOUT_REAL_DISPLAY(true);
+    CRealDisplay::Options options;
+    options.screen = QSize(1600, 1200);
+    options.windowManager = true;
+    CRealDisplay display(options);
+    ASSERT_TRUE(display.Start()) << display.Error().toStdString();
+    SetProfileValue(display, "Settings/Resolution", "1600 1200 1599 1199");
+    SetProfileValue(display, "Settings/Status", 1);
+    ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
+
+    QString geometry;
+    ASSERT_TRUE(display.Xdotool({"getwindowgeometry", "--shell", display.Window()}, &geometry));
+    const auto field = [&](const char* name) {
+        return QRegularExpression(QStringLiteral("%1=(-?\\d+)").arg(name))
+            .match(geometry)
+            .captured(1)
+            .toInt();
+    };
+    // The client area starts right below the title bar, so the whole bar is above it.
+    EXPECT_GE(field("X"), 0) << geometry.toStdString();
+    EXPECT_LE(field("X") + field("WIDTH"), 1600) << geometry.toStdString();
+    EXPECT_GT(field("Y"), 0) << geometry.toStdString();
+    EXPECT_LE(field("Y"), 1200) << geometry.toStdString();
+
+    EXPECT_EQ(ExitWithKeys(display), 0);
+}

@@ -48,6 +48,25 @@ TEST(WindowPlacementTextTest, OnlyShowCommandsThatShowTheWindowAreTaken) {
     EXPECT_EQ(ShowStateFromStatus(-1), std::nullopt);
 }
 
+TEST(WindowPlacementTextTest, APlaceAtAScreensEdgeKeepsTheTitleBarOnIt) {
+    const QSize frame(570, 420);
+    const QList<QRect> one = {QRect(0, 0, 1600, 1200)};
+    EXPECT_EQ(PlaceOnScreens({1599, 1199}, frame, 24, one), QPoint(1030, 1176));
+    EXPECT_EQ(PlaceOnScreens({-569, -419}, frame, 24, one), QPoint(0, 0));
+    EXPECT_EQ(PlaceOnScreens({200, 1000}, frame, 24, one), QPoint(200, 1000)) << "title bar shown";
+    EXPECT_EQ(PlaceOnScreens({5000, 4000}, frame, 24, one), std::nullopt);
+    EXPECT_EQ(PlaceOnScreens({10, 10}, frame, 24, {}), std::nullopt);
+    // A frame wider than the screen keeps its left end, and its system menu, on it.
+    EXPECT_EQ(PlaceOnScreens({-50, 10}, QSize(900, 300), 24, {QRect(0, 0, 800, 600)}),
+              QPoint(0, 10));
+
+    // Two screens side by side: the one that shows most of the frame takes the title bar.
+    const QList<QRect> two = {QRect(0, 0, 1600, 1200), QRect(1600, 0, 1024, 768)};
+    EXPECT_EQ(PlaceOnScreens({1500, 500}, frame, 24, two), QPoint(1500, 500)) << "across both";
+    EXPECT_EQ(PlaceOnScreens({1500, 1000}, frame, 24, two), QPoint(1030, 1000));
+    EXPECT_EQ(PlaceOnScreens({2200, 750}, frame, 24, two), QPoint(2054, 744));
+}
+
 class FramePlacementTest : public ::testing::Test {
 protected:
     void SetUp() override {
