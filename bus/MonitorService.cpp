@@ -46,7 +46,7 @@ public:
     MsgResult Show(int stringId, MsgButtons buttons, const QString& arg) override {
         QString text = LoadAppString(stringId);
         if (!arg.isNull())
-            text = text.arg(arg);
+            text = text.arg(Shown(arg)); // a caller's path of megabytes is not sent back whole
         text = text.simplified();
         if (!m_texts.contains(text))
             m_texts << text;

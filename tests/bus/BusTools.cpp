@@ -1,5 +1,7 @@
 #include "BusTools.h"
 
+#include "CliRunner.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -72,6 +74,14 @@ bool WaitForNoService(std::chrono::milliseconds timeout) {
             return owner.status == 0 && owner.out.contains(QLatin1String("false"));
         },
         timeout);
+}
+
+std::unique_ptr<QProcess> StartServe(CCliRunner& cli) {
+    auto serve = cli.Start({"serve"});
+    CLineReader reader(*serve);
+    if (reader.WaitErr("serving the monitor on", std::chrono::seconds(30)))
+        WaitForService();
+    return serve;
 }
 
 } // namespace BusTools

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <memory>
 
+class CCliRunner;
+
 // The bus's own command-line clients against com.vorka.qelt32 on the session bus.
 namespace BusTools {
 struct Result {
@@ -22,6 +24,8 @@ Result Busctl(const QStringList& arguments);
 bool WaitForService(std::chrono::milliseconds timeout = std::chrono::seconds(30));
 // Waits until nobody holds the name; false at the deadline.
 bool WaitForNoService(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+// Starts `qelt32ctl serve` on the runner's monitor and waits until it serves.
+std::unique_ptr<QProcess> StartServe(CCliRunner& cli);
 } // namespace BusTools
 
 // `gdbus monitor` on the service, its lines collected as they come.

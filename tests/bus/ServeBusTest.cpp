@@ -8,22 +8,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Starts `qelt32ctl serve` on the runner's monitor and waits until it serves.
-std::unique_ptr<QProcess> StartServe(CCliRunner& cli) {
-    auto serve = cli.Start({"serve"});
-    CLineReader reader(*serve);
-    EXPECT_TRUE(reader.WaitErr("serving the monitor on", std::chrono::seconds(30)))
-        << reader.ErrLines().join('\n').toStdString();
-    return serve;
-}
-
-} // namespace
-
 TEST(Serve, ServesTheMonitorFollowsItsFrontPanelAndQuitsWhenAsked) {
     CCliRunner cli;
-    auto serve = StartServe(cli);
+    auto serve = BusTools::StartServe(cli);
     ASSERT_TRUE(BusTools::WaitForService());
     EXPECT_EQ(BusTools::Call("GetItem", {"hsize"}).out,
               QString("(uint16 %1, uint16 255, true)").arg(cli.Sim().Value(Items::HSize)));
@@ -51,7 +38,7 @@ TEST(Serve, ServesTheMonitorFollowsItsFrontPanelAndQuitsWhenAsked) {
 
 TEST(Serve, ASecondServeNamesTheFirstAndStopsOnSigterm) {
     CCliRunner cli;
-    auto serve = StartServe(cli);
+    auto serve = BusTools::StartServe(cli);
     ASSERT_TRUE(BusTools::WaitForService());
     // A second one on another monitor finds the name taken.
     CCliRunner other;
@@ -69,7 +56,7 @@ TEST(Serve, Qelt32ctlBesideItGoesThroughTheBusWithTheSameOutput) {
     const auto alone = cli.Run({"get", "bright", "hsize"});
     ASSERT_EQ(alone.status, 0) << alone.err.toStdString();
     const auto aloneTemperature = cli.Run({"colortemp"});
-    auto serve = StartServe(cli);
+    auto serve = BusTools::StartServe(cli);
     ASSERT_TRUE(BusTools::WaitForService());
     cli.Sim().ClearRequestLog();
     const auto get = cli.Run({"--trace", "get", "bright", "hsize"});
@@ -94,7 +81,7 @@ TEST(Serve, Qelt32ctlBesideItGoesThroughTheBusWithTheSameOutput) {
 
 TEST(Serve, WatchBesideItPrintsEveryAnnouncedChangeAndEndsWithTheHolder) {
     CCliRunner cli;
-    auto serve = StartServe(cli);
+    auto serve = BusTools::StartServe(cli);
     ASSERT_TRUE(BusTools::WaitForService());
     const qint64 servePid = serve->processId();
     auto watch = cli.Start({"watch"});
