@@ -6,6 +6,8 @@
 
 #include "link/Monitor.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 TEST(Serve, ServesTheMonitorFollowsItsFrontPanelAndQuitsWhenAsked) {
@@ -109,5 +111,48 @@ TEST(Serve, WatchBesideItPrintsEveryAnnouncedChangeAndEndsWithTheHolder) {
     EXPECT_TRUE(reader.ErrLines().join('\n').contains(
         QString("lost the monitor: qelt32ctl (pid %1)").arg(servePid)))
         << reader.ErrLines().join('\n').toStdString();
+    ASSERT_TRUE(serve->waitForFinished(30000));
+}
+
+TEST(Serve, CommandsBesideItPrintAndEndAsWithoutIt) {
+    CCliRunner cli;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("saved.qlt");
+    ASSERT_EQ(cli.Run({"save", file}).status, 0);
+    // Each pair runs on the monitor as the one before left it; changes are undone after.
+    const std::vector<QStringList> commands = {
+        {"info"},
+        {"dump"},
+        {"get", "hsize", "pintop"},
+        {"power-save"},
+        {"colormode"},
+        {"input"},
+        {"detection"},
+        {"beep"},
+        {"moire"},
+        {"diff", file},
+        {"adjust", "hpos", "+3"},
+        {"set", "colormode", "9"},
+        {"set", "pintop", "1"},
+        {"load", file},
+        {"--json", "get", "bright"},
+        {"degauss"},
+        {"--json", "colortemp", "6500K"},
+    };
+    std::vector<CCliRunner::Result> alone;
+    for (const QStringList& command : commands) {
+        alone.push_back(cli.Run(command));
+        ASSERT_EQ(cli.Run({"load", file}).status, 0);
+    }
+    auto serve = BusTools::StartServe(cli);
+    ASSERT_TRUE(BusTools::WaitForService());
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        const auto beside = cli.Run(commands[i]);
+        const std::string what = commands[i].join(' ').toStdString();
+        EXPECT_EQ(beside.status, alone[i].status) << what << "\n" << beside.err.toStdString();
+        EXPECT_EQ(beside.out, alone[i].out) << what;
+        ASSERT_EQ(cli.Run({"load", file}).status, 0);
+    }
+    serve->terminate();
     ASSERT_TRUE(serve->waitForFinished(30000));
 }
