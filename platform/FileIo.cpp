@@ -81,19 +81,44 @@ QString ResolveLinks(const QString& path) {
     return target;
 }
 
-// A new file beside the target, created exclusively so nobody else's file is reused.
-int CreateTemporary(const QString& target, QByteArray& tempName) {
+QByteArray TemporaryName(const QFileInfo& target) {
+    return QFile::encodeName(target.absolutePath() + "/." + target.fileName() + '.' +
+                             QString::number(QRandomGenerator::global()->generate(), 36) + ".tmp");
+}
+
+// A new file beside the target. Where the file system can, it has no name until it is
+// complete (O_TMPFILE): a save cut short by a crash or a kill leaves nothing behind.
+// Elsewhere it is a named file, created exclusively so nobody else's file is reused.
+int CreateTemporary(const QString& target, bool& unnamed, QByteArray& tempName) {
     const QFileInfo info(target);
+    const int fd = ::open(QFile::encodeName(info.absolutePath()).constData(),
+                          O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    unnamed = fd >= 0;
+    if (unnamed || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+        return fd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName =
-            QFile::encodeName(info.absolutePath() + "/." + info.fileName() + '.' +
-                              QString::number(QRandomGenerator::global()->generate(), 36) + ".tmp");
+        tempName = TemporaryName(info);
         const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     errno = EEXIST;
     return -1;
+}
+
+// Gives the complete unnamed file a name beside the target, for the rename over it.
+bool NameTemporary(int fd, const QString& target, QByteArray& tempName) {
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = TemporaryName(QFileInfo(target));
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, tempName.constData(),
+                     AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    tempName.clear();
+    return false;
 }
 
 } // namespace
@@ -156,7 +181,8 @@ FileError WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     }
 
     QByteArray tempName;
-    CFd fd(CreateTemporary(target, tempName));
+    bool unnamed = false;
+    CFd fd(CreateTemporary(target, unnamed, tempName));
     if (fd.Get() < 0)
         return errno == EACCES || errno == EPERM ? FileError::FolderNotWritable : FromErrno(errno);
     int error = 0;
@@ -169,12 +195,15 @@ FileError WriteFileAtomically(const QString& path, const QByteArray& bytes) {
         error = errno;
     if (!error && ::fsync(fd.Get()) != 0)
         error = errno;
+    if (!error && unnamed && !NameTemporary(fd.Get(), target, tempName))
+        error = errno;
     if (!fd.Close() && !error)
         error = errno;
     if (!error && ::rename(tempName.constData(), targetName.constData()) != 0)
         error = errno;
     if (error) {
-        ::unlink(tempName.constData());
+        if (!tempName.isEmpty())
+            ::unlink(tempName.constData());
         return FromErrno(error);
     }
     // Make the rename itself durable; a failure here leaves a complete file either way.

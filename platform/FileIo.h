@@ -20,8 +20,9 @@ enum class FileError {
 FileError ReadWholeFile(const QString& path, qsizetype maxBytes, QByteArray& bytes);
 
 // Replaces the file at `path` with `bytes` so that it either holds the new bytes or is
-// left exactly as it was: the bytes go to a temporary file in the same folder, are flushed
-// to the disk and then renamed over the target. A symbolic link is written through to its
+// left exactly as it was: the bytes go to a temporary file in the same folder (one without a
+// name while it is written, where the file system allows), are flushed to the disk and then
+// renamed over the target. A symbolic link is written through to its
 // target; an existing file keeps its permissions; a file marked read-only is refused.
 FileError WriteFileAtomically(const QString& path, const QByteArray& bytes);
 

@@ -5,6 +5,8 @@
 #include "platform/StringTable.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QMap>
 #include <QSettings>
 #include <QStandardPaths>
@@ -74,6 +76,7 @@ private:
     QSettings& Reader() {
         if (!m_reader) {
             m_path = m_folder.isEmpty() ? DefaultPath() : m_folder + "/Vistrel Pro.ini";
+            RemoveStaleLock();
             const QByteArray text = Check(m_path);
             if (m_problem.isEmpty())
                 m_reader = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
@@ -81,6 +84,17 @@ private:
                 m_reader = ReadableCopy(text);
         }
         return *m_reader;
+    }
+
+    // A run killed while QSettings stored the profile leaves its lock file beside it; one
+    // whose owner is gone is removed, a live owner's is left alone.
+    void RemoveStaleLock() const {
+        const QString lockFile = m_path + ".lock";
+        if (!QFileInfo::exists(lockFile))
+            return;
+        QLockFile lock(lockFile);
+        if (lock.tryLock(0))
+            lock.unlock();
     }
 
     // The file's bytes; sets m_problem (and tells it once) when QSettings cannot be trusted
