@@ -156,3 +156,33 @@ TEST(Serve, CommandsBesideItPrintAndEndAsWithoutIt) {
     serve->terminate();
     ASSERT_TRUE(serve->waitForFinished(30000));
 }
+
+TEST(Serve, WatchFollowBesideItWaitsForTheNextHolderOfTheSameMonitor) {
+    CCliRunner cli;
+    auto serve = BusTools::StartServe(cli);
+    ASSERT_TRUE(BusTools::WaitForService());
+    auto watch = cli.Start({"watch", "--follow"});
+    CLineReader reader(*watch);
+    ASSERT_TRUE(reader.WaitErr("watching the monitor on", std::chrono::seconds(30)));
+    auto printed = [&](const QString& start) {
+        return reader.WaitOut([&](const QString& out) { return out.startsWith(start); },
+                              std::chrono::seconds(30));
+    };
+    ASSERT_EQ(BusTools::Call("Quit").status, 0);
+    ASSERT_TRUE(serve->waitForFinished(30000));
+    EXPECT_TRUE(printed("disconnected qelt32ctl (pid"))
+        << reader.OutLines().join('\n').toStdString();
+    EXPECT_EQ(watch->state(), QProcess::Running);
+
+    auto next = BusTools::StartServe(cli);
+    ASSERT_TRUE(BusTools::WaitForService());
+    EXPECT_TRUE(printed("connected " + cli.Server().Path()))
+        << reader.OutLines().join('\n').toStdString();
+    cli.Sim().PanelChange(Items::Bright, 57);
+    EXPECT_TRUE(printed("bright 57")) << reader.OutLines().join('\n').toStdString();
+    watch->terminate();
+    ASSERT_TRUE(watch->waitForFinished(30000));
+    EXPECT_EQ(watch->exitCode(), 0);
+    next->terminate();
+    ASSERT_TRUE(next->waitForFinished(30000));
+}
