@@ -1,7 +1,9 @@
 #include "dialogs/PortChooser.h"
 
+#include "dialogs/AccessibleNames.h"
 #include "platform/PortChoices.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -28,6 +30,10 @@ QString ChoosePort(QWidget* parent) {
     dialog.setLabelText(Text("&Device the monitor is connected to:"));
     dialog.setComboBoxItems(labels);
     dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    // Qt's list does not take its name from the label above it as its other inputs do, so
+    // a screen reader would meet it unnamed.
+    if (auto* list = dialog.findChild<QAbstractItemView*>())
+        list->setAccessibleName(AccessibleNames::Plain(dialog.labelText()));
     dialog.setObjectName(QStringLiteral("PortChooser"));
     if (dialog.exec() != QDialog::Accepted)
         return QString();

@@ -11,11 +11,14 @@
 
 #include "RealDisplay.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRect>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -219,7 +222,6 @@ protected:
         if (!CScreenReader::Installed())
             GTEST_SKIP() << "python3-pyatspi is not installed";
         ASSERT_TRUE(m_display.Start()) << m_display.Error().toStdString();
-        ASSERT_TRUE(m_display.StartProgram()) << m_display.Error().toStdString();
     }
 
     static CRealDisplay::Options Options() {
@@ -250,9 +252,10 @@ protected:
         return groups.size() == kGroups ? groups[group] : Accessible{};
     }
 
-    // Runs `open` from the main window, checks the window it brings up and closes it with
-    // Escape.
-    void CheckDialog(const std::function<bool()>& open, const QString& what) {
+    // Runs `open` from the main window, checks the window it brings up (kept in `seen`)
+    // and closes it with Escape.
+    void CheckDialog(const std::function<bool()>& open, const QString& what,
+                     Accessible* seen = nullptr) {
         const std::vector<Accessible> before = m_reader.Windows();
         ASSERT_FALSE(before.empty()) << m_reader.Error().toStdString();
         ASSERT_TRUE(open()) << what.toStdString() << ": " << m_display.Error().toStdString();
@@ -260,6 +263,8 @@ protected:
         ASSERT_EQ(opened.size(), 1u)
             << what.toStdString() << " did not open alone " << m_reader.Error().toStdString();
         Check(opened[0], what);
+        if (seen)
+            *seen = opened[0];
         ASSERT_TRUE(m_display.Key("Escape"));
         ASSERT_TRUE(m_reader.WaitUntilGone(opened[0])) << what.toStdString() << " stayed";
     }
@@ -293,6 +298,7 @@ protected:
 };
 
 TEST_P(ScreenReader, NamesEveryControlOfTheMainWindowAndItsQuantityWhenTheChoiceChanges) {
+    ASSERT_TRUE(m_display.StartProgram()) << m_display.Error().toStdString();
     const Accessible main = m_reader.MainWindow();
     ASSERT_FALSE(main.role.isEmpty()) << m_reader.Error().toStdString();
     Check(main, "main window");
@@ -323,6 +329,7 @@ TEST_P(ScreenReader, NamesEveryControlOfTheMainWindowAndItsQuantityWhenTheChoice
 }
 
 TEST_P(ScreenReader, NamesEveryControlOfEveryDialog) {
+    ASSERT_TRUE(m_display.StartProgram()) << m_display.Error().toStdString();
     const Accessible main = m_reader.MainWindow();
     ASSERT_FALSE(main.role.isEmpty()) << m_reader.Error().toStdString();
     auto fromMain = [&](Group group) {
@@ -383,6 +390,34 @@ TEST_P(ScreenReader, NamesEveryControlOfEveryDialog) {
     for (const auto& [command, what] : dialogs)
         ASSERT_NO_FATAL_FAILURE(
             CheckDialog([&] { return PickFromModeMenu(AdjustMenu::Position(command)); }, what));
+}
+
+TEST_P(ScreenReader, NamesEveryControlOfTheNoMonitorBoxAndTheDeviceList) {
+    // No monitor at the one port given, and no adapter until the box is up.
+    QTemporaryDir devices;
+    ASSERT_TRUE(QDir(devices.path()).mkpath("serial/by-id"));
+    qputenv("QELT32_DEV_DIR", devices.path().toLocal8Bit());
+    qputenv("QELT32_SYS_DIR", devices.filePath("no-sys").toLocal8Bit());
+    const bool launched =
+        m_display.Launch({"--ports", devices.filePath("ttyS-none"), "--no-splash"}, ".");
+    qunsetenv("QELT32_DEV_DIR");
+    qunsetenv("QELT32_SYS_DIR");
+    ASSERT_TRUE(launched) << m_display.Error().toStdString();
+
+    const std::vector<Accessible> box = m_reader.WaitForNewWindows({});
+    ASSERT_EQ(box.size(), 1u) << m_reader.Error().toStdString();
+    ASSERT_EQ(box[0].role.toStdString(), "alert");
+    Check(box[0], "no-monitor box");
+    // The adapter is plugged in; the box's first button offers it in a list.
+    ASSERT_TRUE(QFile::link(m_display.LinkPath(),
+                            devices.filePath("serial/by-id/usb-Sim_Monitor_Cable-if00")));
+    const std::vector<Accessible> buttons = box[0].FindAll("push button");
+    ASSERT_FALSE(buttons.empty());
+    Accessible list;
+    ASSERT_NO_FATAL_FAILURE(
+        CheckDialog([&] { return m_display.Focus(m_display.Window()) && Activate(buttons[0]); },
+                    "device list", &list));
+    EXPECT_EQ(list.FindAll("list item").size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ScreenReader, ::testing::Values("en", "de", "fr", "ja"),
