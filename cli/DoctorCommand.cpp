@@ -4,8 +4,11 @@
 #include "cli/CommandRegistry.h"
 #include "cli/ExitStatus.h"
 #include "cli/PortCheck.h"
+#include "platform/PortDiscovery.h"
 #include "platform/PortMap.h"
+#include "platform/Profile.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -19,13 +22,23 @@ QString DeviceText(const SerialDiagnostics::Device& device) {
     return QStringLiteral("%1 (USB: %2, %3)").arg(device.path, device.usbVendor, device.usbModel);
 }
 
-QJsonObject Json(int slot, const PortCheck& check) {
+// `path` as the user should know it: its stable name first, then the node it reaches where
+// that is another name ("/dev/serial/by-id/usb-FTDI_...-if00-port0 (/dev/ttyUSB0)").
+QString Named(const QString& path) {
+    const QString stable = PortDiscovery::StableName(path);
+    const QString node = QFileInfo(path).canonicalFilePath();
+    return node.isEmpty() || node == stable ? stable : QStringLiteral("%1 (%2)").arg(stable, node);
+}
+
+// A slot's number (COM1..COM4), or null for an adapter outside the slots.
+QJsonObject Json(const QJsonValue& com, const PortCheck& check) {
     QJsonArray holders;
     for (const auto& holder : check.holders)
         holders.append(QJsonObject{{QStringLiteral("pid"), holder.pid},
                                    {QStringLiteral("program"), holder.program}});
-    QJsonObject object{{QStringLiteral("com"), slot + 1},
+    QJsonObject object{{QStringLiteral("com"), com},
                        {QStringLiteral("path"), check.path},
+                       {QStringLiteral("device"), QFileInfo(check.path).canonicalFilePath()},
                        {QStringLiteral("exists"), check.access.exists},
                        {QStringLiteral("allowed"), check.access.allowed},
                        {QStringLiteral("group"), check.access.group},
@@ -49,8 +62,9 @@ QJsonObject Json(int slot, const PortCheck& check) {
     return object;
 }
 
-void Print(CCliContext& ctx, int slot, const PortCheck& check) {
-    ctx.Print(QStringLiteral("COM%1  %2").arg(slot + 1).arg(check.path));
+// `label`: "COM1".."COM4" for a slot, "USB " for an adapter.
+void Print(CCliContext& ctx, const QString& label, const PortCheck& check) {
+    ctx.Print(QStringLiteral("%1  %2").arg(label, Named(check.path)));
     auto row = [&ctx](const char* label, const QString& text) {
         ctx.Print(QStringLiteral("  %1  %2").arg(QLatin1String(label), -9).arg(text));
     };
@@ -79,20 +93,53 @@ int RunDoctor(CCliContext& ctx) {
     if (!ctx.Args().isEmpty())
         return ctx.UsageError(
             QStringLiteral("takes no arguments (got '%1')").arg(ctx.Args().first()));
-    bool usable = false, listDevices = false;
+    bool listDevices = false;
+    QString used; // the device the monitor would be used on: the first usable one
     QJsonArray ports;
-    for (int slot = 0; slot < kSlots; ++slot) {
-        const QString path = PortMap().Path(slot);
-        if (path.isEmpty())
-            continue;
-        const PortCheck check = CheckPort(path);
-        usable = usable || check.usable;
+    auto report = [&](const QJsonValue& com, const PortCheck& check) {
+        if (check.usable && used.isEmpty())
+            used = check.path;
         listDevices = listDevices || !check.access.exists || !check.monitor;
         if (ctx.Json())
-            ports.append(Json(slot, check));
+            ports.append(Json(com, check));
         else
-            Print(ctx, slot, check);
+            Print(ctx,
+                  com.isNull() ? QStringLiteral("USB ") : QStringLiteral("COM%1").arg(com.toInt()),
+                  check);
+    };
+    // In the order the monitor is looked for: the adapter of the last run, the slots, then
+    // (when no slot answers) every other adapter. A device given with --port stands alone.
+    const bool usersPorts = PortMap().RemembersPortIndex();
+    const QString remembered = usersPorts ? Profile::GetString("Settings", "Device") : QString();
+    if (!remembered.isEmpty())
+        report(QJsonValue(), CheckPort(remembered));
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const QString path = PortMap().Path(slot);
+        if (!path.isEmpty())
+            report(slot + 1, CheckPort(path));
     }
+    if (usersPorts && used.isEmpty()) {
+        for (const AdapterCandidate& adapter : PortDiscovery::FindAdapters()) {
+            if (adapter.path == remembered)
+                continue;
+            if (adapter.skipped.isEmpty()) {
+                report(QJsonValue(), CheckPort(adapter.path));
+            } else if (ctx.Json()) {
+                ports.append(QJsonObject{{QStringLiteral("com"), QJsonValue()},
+                                         {QStringLiteral("path"), adapter.path},
+                                         {QStringLiteral("usable"), false},
+                                         {QStringLiteral("problem"), adapter.skipped}});
+            } else {
+                ctx.Print(QStringLiteral("USB   %1").arg(adapter.path));
+                ctx.Print(QStringLiteral("  %1  %2")
+                              .arg(QStringLiteral("problem"), -9)
+                              .arg(adapter.skipped));
+            }
+            if (!used.isEmpty())
+                break;
+        }
+    }
+    const bool usable = !used.isEmpty();
     // Where a device is missing or silent, the ones that are there may be meant.
     const auto devices = SerialDiagnostics::ListDevices();
     if (ctx.Json()) {
@@ -103,13 +150,16 @@ int RunDoctor(CCliContext& ctx) {
                                     {QStringLiteral("usbModel"), device.usbModel}});
         ctx.PrintJson({{QStringLiteral("ports"), ports},
                        {QStringLiteral("serialDevices"), list},
-                       {QStringLiteral("usable"), usable}});
+                       {QStringLiteral("usable"), usable},
+                       {QStringLiteral("used"), usable ? QJsonValue(used) : QJsonValue()}});
     } else if (listDevices) {
         ctx.Print(devices.empty() ? QStringLiteral("serial devices: none")
                                   : QStringLiteral("serial devices:"));
         for (const auto& device : devices)
             ctx.Print(QStringLiteral("  ") + DeviceText(device));
     }
+    if (usable && !ctx.Json())
+        ctx.Print(QStringLiteral("uses  %1").arg(Named(used)));
     return usable ? Exit::Ok : Exit::NoMonitor;
 }
 
@@ -118,16 +168,20 @@ const CCommandRegistrar kDoctor({
     .synopsis = QStringLiteral("doctor"),
     .summary = QStringLiteral("find out why no monitor answers, and what to do about it"),
     .help = QStringLiteral(
-        "Checks each device of the port map (only the one given with --port): that it\n"
+        "Checks each device of the port map (only the one given with --port), the adapter\n"
+        "remembered from the last run before them and, when no slot is usable, each USB\n"
+        "serial adapter (by its /dev/serial/by-id name where it has one): that it\n"
         "exists (otherwise the serial devices that do are listed, with the USB adapter's\n"
         "maker and model), that you may open it (otherwise its group and how to join it),\n"
         "which other programs have it open, the line settings it took (read back: speed,\n"
         "8N1, handshake), and who answers the identity request: no one, a flat panel,\n"
         "another maker's monitor, or a usable monitor (revision, maker, model, serial).\n"
+        "The last line names the device the monitor is used on, stable name first.\n"
         "Ends with status 0 only when a usable monitor answered, 3 otherwise."),
     .json = QStringLiteral(
         "{\"ports\": [PORT...], \"serialDevices\": [{\"path\", \"usbVendor\",\n"
-        "\"usbModel\"}...], \"usable\"}, PORT being {\"com\", \"path\", \"exists\",\n"
+        "\"usbModel\"}...], \"usable\", \"used\"}, PORT being {\"com\" (null for an adapter),\n"
+        "\"path\", \"device\", \"exists\",\n"
         "\"allowed\", \"group\", \"heldBy\", \"opened\", \"usable\"} and, where\n"
         "known, \"line\", \"handshake\", \"monitor\", \"problem\" and \"advice\"."),
     .run = RunDoctor,

@@ -5,8 +5,9 @@
 #include "cli/ExitStatus.h"
 #include "cli/ItemFormat.h"
 #include "link/Monitor.h"
-#include "platform/PortMap.h"
+#include "platform/PortDiscovery.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -24,7 +25,15 @@ int RunInfo(CCliContext& ctx) {
     if (const int status = ctx.Connect({.timing = true}))
         return status;
     const CMonitor& monitor = ctx.Monitor();
-    const QString port = PortMap().Path(monitor.GetPortIndex());
+    // The device by its stable name, the node it reaches, and the slot where it is one.
+    const QString port = PortDiscovery::StableName(monitor.DevicePath());
+    const QString node = QFileInfo(monitor.DevicePath()).canonicalFilePath();
+    const bool slot = monitor.AdapterPath().isEmpty();
+    QStringList also;
+    if (!node.isEmpty() && node != port)
+        also << node;
+    if (slot)
+        also << QStringLiteral("COM%1").arg(monitor.GetPortIndex() + 1);
     const QString revision = QString::fromLatin1(monitor.Identity().revision);
     const QString maker = monitor.GetMakerName().trimmed();
     std::uint16_t fH = 0, fV = 0;
@@ -37,17 +46,20 @@ int RunInfo(CCliContext& ctx) {
             : ctx.MonitorFailed(QStringLiteral("the monitor did not report its scan frequencies"));
 
     if (ctx.Json()) {
-        ctx.PrintJson({{QStringLiteral("port"), port},
-                       {QStringLiteral("com"), monitor.GetPortIndex() + 1},
-                       {QStringLiteral("revision"), revision},
-                       {QStringLiteral("maker"), maker},
-                       {QStringLiteral("model"), monitor.GetModelName()},
-                       {QStringLiteral("serial"), qint64(monitor.GetSerialNumber())},
-                       {QStringLiteral("fH"), known ? QJsonValue(fH) : QJsonValue()},
-                       {QStringLiteral("fV"), known ? QJsonValue(fV) : QJsonValue()}});
+        ctx.PrintJson(
+            {{QStringLiteral("port"), port},
+             {QStringLiteral("device"), node},
+             {QStringLiteral("com"), slot ? QJsonValue(monitor.GetPortIndex() + 1) : QJsonValue()},
+             {QStringLiteral("revision"), revision},
+             {QStringLiteral("maker"), maker},
+             {QStringLiteral("model"), monitor.GetModelName()},
+             {QStringLiteral("serial"), qint64(monitor.GetSerialNumber())},
+             {QStringLiteral("fH"), known ? QJsonValue(fH) : QJsonValue()},
+             {QStringLiteral("fV"), known ? QJsonValue(fV) : QJsonValue()}});
         return status;
     }
-    ctx.Print(QStringLiteral("port      %1 (COM%2)").arg(port).arg(monitor.GetPortIndex() + 1));
+    ctx.Print(also.isEmpty() ? QStringLiteral("port      %1").arg(port)
+                             : QStringLiteral("port      %1 (%2)").arg(port, also.join(", ")));
     ctx.Print(QStringLiteral("revision  %1").arg(revision));
     ctx.Print(QStringLiteral("maker     %1").arg(maker));
     ctx.Print(QStringLiteral("model     %1").arg(monitor.GetModelName()));
@@ -96,10 +108,12 @@ const CCommandRegistrar kInfo({
     .synopsis = QStringLiteral("info"),
     .summary = QStringLiteral("show the port, revision, maker, model, serial number and scan "
                               "frequencies"),
-    .help = QStringLiteral("Prints the device the monitor was found on, its protocol revision,\n"
-                           "maker, model and serial number, and the horizontal (kHz) and\n"
-                           "vertical (Hz) scan frequencies."),
-    .json = QStringLiteral("{\"port\", \"com\", \"revision\", \"maker\", \"model\", \"serial\",\n"
+    .help = QStringLiteral("Prints the device the monitor was found on (its stable\n"
+                           "/dev/serial/by-id name first, then the node and the COM slot), its\n"
+                           "protocol revision, maker, model and serial number, and the\n"
+                           "horizontal (kHz) and vertical (Hz) scan frequencies."),
+    .json = QStringLiteral("{\"port\", \"device\", \"com\" (null for an adapter outside the\n"
+                           "slots), \"revision\", \"maker\", \"model\", \"serial\",\n"
                            "\"fH\", \"fV\"}; fH and fV are null when the monitor did not report\n"
                            "them."),
     .run = RunInfo,

@@ -35,7 +35,9 @@ TEST(CliDoctor, AWorkingMonitorIsNamedAndEndsWithStatusZero) {
     ASSERT_EQ(result.status, 0) << result.out.toStdString() << result.err.toStdString();
     const QStringList lines = result.OutLines();
     ASSERT_FALSE(lines.isEmpty());
-    EXPECT_EQ(lines[0], "COM1  " + cli.Server().Path());
+    EXPECT_EQ(lines[0],
+              QStringLiteral("COM1  %1 (%2)")
+                  .arg(cli.Server().Path(), QFileInfo(cli.Server().Path()).canonicalFilePath()));
     EXPECT_EQ(Row(lines, "monitor"), "revision C, maker VORKA, model VR-21C, serial 81100427");
     EXPECT_TRUE(Row(lines, "line").startsWith("9600 baud 8N1, ")) << result.out.toStdString();
     EXPECT_EQ(Row(lines, "result"), "a usable monitor answered");

@@ -7,6 +7,7 @@
 #include "sim/SimConsole.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -32,9 +33,10 @@ TEST(CliInfo, ShowsIdentityPortAndScanFrequencies) {
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_TRUE(result.err.isEmpty());
     EXPECT_EQ(result.OutLines(),
-              (QStringList{"port      " + cli.Server().Path() + " (COM1)", "revision  C",
-                           "maker     VORKA", "model     VR-21C", "serial    81100427",
-                           "fH        68 kHz", "fV        75 Hz"}));
+              (QStringList{"port      " + cli.Server().Path() + " (" +
+                               QFileInfo(cli.Server().Path()).canonicalFilePath() + ", COM1)",
+                           "revision  C", "maker     VORKA", "model     VR-21C",
+                           "serial    81100427", "fH        68 kHz", "fV        75 Hz"}));
 }
 
 TEST(CliInfo, JsonIsOneObjectAndRevisionBFrequenciesAreNotScaled) {
