@@ -18,6 +18,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -123,4 +126,29 @@ TEST_F(AdapterDiscoveryTest, SilentAdaptersAreNamedAndTheNodeBehindALinkIsProbed
     std::vector<std::uint8_t> request(64);
     EXPECT_GT(::read(silent, request.data(), request.size()), 0) << "asked who is there";
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(AdapterDiscoveryTest, AnAdapterThatAnswersWithGarbageIsNamedAndTheSearchGoesOn) {
+    const int noisy = SilentTerminal(QStringLiteral("usb-A_Noisy-if00"));
+    ASSERT_TRUE(QFile::link(server.Path(), ById("usb-B_Monitor-if00")));
+    // The far end of the noisy one pours out bytes with sync marks and no frame, for as
+    // long as anyone listens.
+    std::atomic<bool> stop = false;
+    std::thread noise([&] {
+        const std::uint8_t junk[] = {0x55, 0x55, 'P', 0x00, 0x55, 0x13, 0xFF, 0x55, 0x55, 'P'};
+        while (!stop) {
+            (void)::write(noisy, junk, sizeof junk);
+            std::this_thread::sleep_for(1ms);
+        }
+    });
+    CMonitor monitor;
+    Configure(monitor);
+    const bool found = monitor.Connect();
+    stop = true;
+    noise.join();
+    ASSERT_TRUE(found) << qPrintable(monitor.ConnectFailures().join('\n'));
+    EXPECT_EQ(monitor.AdapterPath(), ById("usb-B_Monitor-if00"));
+    EXPECT_TRUE(
+        monitor.ConnectFailures().contains(ById("usb-A_Noisy-if00") + ": no monitor answered"))
+        << qPrintable(monitor.ConnectFailures().join('\n'));
 }
