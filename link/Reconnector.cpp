@@ -93,7 +93,6 @@ void CReconnector::OnDeviceEvent() {
 void CReconnector::Probe() {
     if (m_monitor.IsConnected() || !m_notifier)
         return;
-    m_lastProbe = std::chrono::steady_clock::now();
     auto accept = [this](std::uint32_t serial) {
         if (m_refused.count(serial))
             return false;
@@ -102,8 +101,13 @@ void CReconnector::Probe() {
             m_refused.insert(serial);
         return taken;
     };
+    // Only a probe that opened something counts towards the interval: the events of one
+    // plug (a node made, then its link put in place) may come before the device is there.
     auto tryPath = [&](const QString& path) {
-        return !path.isEmpty() && QFileInfo::exists(path) && m_monitor.Reconnect(path, accept);
+        if (path.isEmpty() || !QFileInfo::exists(path))
+            return false;
+        m_lastProbe = std::chrono::steady_clock::now();
+        return m_monitor.Reconnect(path, accept);
     };
     bool back = tryPath(m_lostPath);
     // Another adapter is tried once, when it appears: the ones that were there all along

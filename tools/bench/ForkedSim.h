@@ -2,7 +2,8 @@
 
 // A simulated monitor served by a child process, so that the benchmark's own process CPU
 // time is the program's alone. The child is forked before anything else runs; it serves on
-// a pseudo-terminal (paced at 9600 baud) and takes commands from the parent over a pipe.
+// a pseudo-terminal (paced at 9600 baud), behind `linkPath` when one is given, and takes
+// commands from the parent over a pipe.
 
 #include "platform/PortMap.h"
 #include "platform/Profile.h"
@@ -22,7 +23,7 @@ class CForkedSim {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit CForkedSim(const char* profile) {
+    explicit CForkedSim(const char* profile, const std::string& linkPath = {}) {
         int toChild[2], toParent[2];
         if (pipe(toChild) != 0 || pipe(toParent) != 0)
             return;
@@ -30,7 +31,7 @@ public:
         if (m_child == 0) {
             ::close(toChild[1]);
             ::close(toParent[0]);
-            Serve(profile, toChild[0], toParent[1]);
+            Serve(profile, linkPath, toChild[0], toParent[1]);
             _exit(0);
         }
         ::close(toChild[0]);
@@ -56,20 +57,25 @@ public:
 
     // Has the monitor report a front-panel change; returns when it was asked to (the
     // steady clock is the system's monotonic clock, the same in both processes).
-    Clock::time_point PanelChange(int item, std::uint16_t value) {
-        const Command command{item, value};
-        std::int64_t asked = 0;
-        if (!WriteAll(m_commands, &command, sizeof command) ||
-            !ReadAll(m_answers, &asked, sizeof asked))
-            return {};
-        return Clock::time_point(Clock::duration(asked));
-    }
+    Clock::time_point PanelChange(int item, std::uint16_t value) { return Ask({item, value}); }
+    // Pulls the cable (the device hangs up and the link goes) or plugs it back (a new device
+    // behind the same link); returns when it was asked to.
+    Clock::time_point Cable(bool plugged) { return Ask({plugged ? kReplug : kPull, 0}); }
 
 private:
     struct Command {
         int item;
         std::uint16_t value;
     };
+    static constexpr int kPull = -1, kReplug = -2;
+
+    Clock::time_point Ask(const Command& command) {
+        std::int64_t asked = 0;
+        if (!WriteAll(m_commands, &command, sizeof command) ||
+            !ReadAll(m_answers, &asked, sizeof asked))
+            return {};
+        return Clock::time_point(Clock::duration(asked));
+    }
 
     static bool ReadAll(int fd, void* data, std::size_t count) {
         auto* bytes = static_cast<char*>(data);
@@ -86,8 +92,9 @@ private:
         return ::write(fd, data, count) == ssize_t(count);
     }
 
-    static void Serve(const char* profile, int commands, int answers) {
-        CSimServer server(*SimProfile::ByName(profile));
+    static void Serve(const char* profile, const std::string& linkPath, int commands, int answers) {
+        CSimServer server(*SimProfile::ByName(profile),
+                          CSimServer::Options{true, QString::fromStdString(linkPath)});
         const std::string path = server.Start() ? server.Path().toStdString() : std::string();
         const std::uint32_t length = std::uint32_t(path.size());
         WriteAll(answers, &length, sizeof length);
@@ -95,7 +102,12 @@ private:
         Command command{};
         while (ReadAll(commands, &command, sizeof command)) {
             const std::int64_t asked = Clock::now().time_since_epoch().count();
-            server.Monitor().PanelChange(command.item, command.value);
+            if (command.item == kPull)
+                server.Monitor().PullCable();
+            else if (command.item == kReplug)
+                server.Monitor().Replug();
+            else
+                server.Monitor().PanelChange(command.item, command.value);
             WriteAll(answers, &asked, sizeof asked);
         }
     }
