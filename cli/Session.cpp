@@ -5,9 +5,12 @@
 #include "cli/ExitStatus.h"
 #include "cli/FrameTrace.h"
 #include "link/Monitor.h"
+#include "platform/PortClaim.h"
 #include "platform/PortDiscovery.h"
 #include "platform/PortMap.h"
 #include "platform/Profile.h"
+#include "platform/StringTable.h"
+#include "platform/UserMessages.h"
 #include "sim/SimServer.h"
 
 #include <QFileInfo>
@@ -87,9 +90,13 @@ int CCliSession::Connect(const CliNeeds& needs) {
     if (m_bTrace)
         m_monitor->SetTraceSink(FrameTrace::StderrSink());
     CMonitor& monitor = *m_monitor;
-    if (!monitor.FindMonitor()) {
-        // After the program's own message, what each port said.
-        for (const QString& reason : monitor.ConnectFailures())
+    if (!monitor.FindMonitor(false)) {
+        // The program's own message blames the cable; a port another program holds is
+        // named instead, with what each port said.
+        const QStringList& reasons = monitor.ConnectFailures();
+        if (std::none_of(reasons.begin(), reasons.end(), CPortClaim::SaysInUse))
+            UserMessages().Show(Str::NoMonitor);
+        for (const QString& reason : reasons)
             PrintError(reason);
         return m_nConnectStatus = Exit::NoMonitor;
     }

@@ -10,9 +10,10 @@
 
 namespace {
 
+const QString kInUse = QStringLiteral("in use by another program");
+
 QString InUse(const QString& users) {
-    return users.isEmpty() ? QStringLiteral("in use by another program")
-                           : QStringLiteral("in use by another program: %1").arg(users);
+    return users.isEmpty() ? kInUse : QStringLiteral("%1: %2").arg(kInUse, users);
 }
 
 QString LockOwnerText(const CUucpLock::Owner& owner) {
@@ -23,6 +24,10 @@ QString LockOwnerText(const CUucpLock::Owner& owner) {
 }
 
 } // namespace
+
+bool CPortClaim::SaysInUse(const QString& reason) {
+    return reason.contains(kInUse);
+}
 
 QString CPortClaim::BusyReason(const QString& path) {
     const QString users = SerialDiagnostics::UsersText(SerialDiagnostics::Holders(path));

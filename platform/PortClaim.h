@@ -29,6 +29,8 @@ public:
 
     // Why the device at `path` refused to be opened (EBUSY: held exclusively by another).
     static QString BusyReason(const QString& path);
+    // Whether a reason of Claim() or BusyReason() says that another program has the device.
+    static bool SaysInUse(const QString& reason);
 
 private:
     int m_fd = -1;

@@ -136,6 +136,7 @@ TEST(CliPortOwners, AProgramHoldingThePortIsNamedInsteadOfTheCable) {
     EXPECT_EQ(result.status, 3);
     EXPECT_TRUE(result.err.contains(Holder(*socat, "cat"))) << result.err.toStdString();
     EXPECT_FALSE(result.err.contains("no monitor answered"));
+    EXPECT_FALSE(result.err.contains("connected correctly")) << "the cable is not blamed";
     EXPECT_EQ(cli.Sim().RequestLog().size(), requests) << "nothing sent";
     End(*socat);
     EXPECT_EQ(cli.Run({"info"}).status, 0);
