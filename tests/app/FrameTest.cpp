@@ -3,11 +3,13 @@
 #include "app/CommandIds.h"
 #include "app/NumLockState.h"
 #include "platform/HelpWindow.h"
+#include "platform/Profile.h"
 #include "platform/StringTable.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -119,6 +121,19 @@ TEST_F(FrameTest, PromptsAndToolTipsComeFromTheCommandStrings) {
     QStatusTipEvent hover(degauss->statusTip());
     QCoreApplication::sendEvent(frame.get(), &hover);
     EXPECT_EQ(frame->PromptText(), degauss->statusTip());
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(frame.get(), &leave);
+    EXPECT_EQ(frame->PromptText(), QStringLiteral("Ready"));
+}
+
+TEST_F(FrameTest, ADamagedProfileIsSaidOnceInTheStatusBar) {
+    QFile file(profile.Folder() + "/Vistrel Pro.ini");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Settings]\nDevice=\"/dev/ttyUSB0\n[Ports]\nCOM1=/dev/ttyS0\n");
+    file.close();
+    Profile::SetFolderForTests(profile.Folder()); // read afresh
+    Start("revC");
+    EXPECT_TRUE(frame->PromptText().contains(file.fileName())) << frame->PromptText().toStdString();
     QStatusTipEvent leave{QString()};
     QCoreApplication::sendEvent(frame.get(), &leave);
     EXPECT_EQ(frame->PromptText(), QStringLiteral("Ready"));
