@@ -4,6 +4,7 @@
 #include "platform/ProfileFormat.h"
 #include "platform/StringTable.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -121,7 +122,10 @@ private:
         m_problem = problem;
         if (!m_told) {
             m_told = true;
-            std::fprintf(stderr, "qelt32: %s\n", qPrintable(problem));
+            // Named as the program that reads it (qelt32, qelt32ctl) names itself.
+            const QString program =
+                QCoreApplication::instance() ? QCoreApplication::applicationName() : "qelt32";
+            std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(problem));
         }
     }
 
