@@ -77,9 +77,11 @@ CBusMonitor::CBusMonitor(const QDBusConnection& bus) : m_bus(bus) {
 }
 
 std::unique_ptr<CBusMonitor> CBusMonitor::Open(const QDBusConnection& bus, const BusHolder& holder,
-                                               int portIndex, QString* error) {
+                                               int portIndex, const QString& adapter,
+                                               QString* error) {
     std::unique_ptr<CBusMonitor> monitor(new CBusMonitor(bus));
     monitor->m_nPortIndex = portIndex;
+    monitor->SetCachedAdapter(adapter);
     monitor->m_holder = holder;
     if (!monitor->CopyHolder()) {
         *error = QStringLiteral("%1 holds the monitor but does not answer on the session bus")

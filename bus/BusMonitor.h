@@ -28,9 +28,10 @@ public:
     static std::optional<BusHolder> FindHolder(const QDBusConnection& bus);
 
     // Copies the holder's identity, timing and items; false with *error when it does not
-    // answer. `portIndex`: the slot of the port it holds.
+    // answer. `portIndex`: the slot of the port it holds; `adapter`: the stable name of
+    // the adapter it holds outside the slots, or empty.
     static std::unique_ptr<CBusMonitor> Open(const QDBusConnection& bus, const BusHolder& holder,
-                                             int portIndex, QString* error);
+                                             int portIndex, const QString& adapter, QString* error);
 
     bool ReadItem(int item) override;
     bool WriteItem(int item, std::uint16_t value) override;

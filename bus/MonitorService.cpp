@@ -4,7 +4,6 @@
 #include "doc/Qelt32Doc.h"
 #include "link/ColorTempMath.h"
 #include "link/Monitor.h"
-#include "platform/PortMap.h"
 #include "platform/StringTable.h"
 #include "platform/UserMessages.h"
 
@@ -142,7 +141,8 @@ void CMonitorService::Withdraw() {
 // --- properties ---
 
 QString CMonitorService::Port() const {
-    return PortMap().Path(m_monitor.GetPortIndex());
+    // The device itself: an adapter found outside the slots is none of theirs.
+    return m_monitor.DevicePath();
 }
 
 QString CMonitorService::Revision() const {

@@ -7,7 +7,6 @@
 #include "cli/ExitStatus.h"
 #include "cli/StopSignals.h"
 #include "link/Monitor.h"
-#include "platform/PortMap.h"
 
 #include <QEventLoop>
 
@@ -47,7 +46,7 @@ int RunServe(CCliContext& ctx) {
     if (!monitor.CreateWindow())
         return ctx.MonitorFailed(QStringLiteral("could not start watching the port"));
     PrintError(QStringLiteral("serving the monitor on %1 as com.vorka.qelt32; Ctrl+C ends")
-                   .arg(PortMap().Path(monitor.GetPortIndex())));
+                   .arg(monitor.DevicePath()));
     loop.exec();
     // A program waiting for the name finds the port free once the name is gone.
     monitor.ClosePort();

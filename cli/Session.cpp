@@ -64,10 +64,11 @@ std::optional<int> CCliSession::ConnectThroughBus() {
                                   "(com.vorka.qelt32)")
                        .arg(holder->port, holder->Describe()));
     QString error;
-    // An adapter outside the slots is shown with the slot of the last run, as when found.
+    // An adapter outside the slots keeps the slot of the last run, as when found directly.
     const int index =
         *slot >= 0 ? *slot : std::clamp(Profile::GetInt("Settings", "com", 0), 0, kPorts - 1);
-    std::unique_ptr<CBusMonitor> monitor = CBusMonitor::Open(bus, *holder, index, &error);
+    const QString adapter = *slot >= 0 ? QString() : PortDiscovery::StableName(holder->port);
+    std::unique_ptr<CBusMonitor> monitor = CBusMonitor::Open(bus, *holder, index, adapter, &error);
     if (!monitor) {
         PrintError(error);
         return Exit::NoMonitor;

@@ -230,6 +230,7 @@ signals:
 protected:
     // For a controller that keeps a copy of another one's cache (the bus client).
     MonItem& CachedItem(int item) { return m_items[item]; }
+    void SetCachedAdapter(const QString& adapter) { m_strAdapter = adapter; }
     void SetCachedTiming(std::uint16_t fH, std::uint16_t fV) {
         m_fH = fH;
         m_fV = fV;

@@ -6,6 +6,8 @@
 
 #include "link/Monitor.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -185,4 +187,34 @@ TEST(Serve, WatchFollowBesideItWaitsForTheNextHolderOfTheSameMonitor) {
     EXPECT_EQ(watch->exitCode(), 0);
     next->terminate();
     ASSERT_TRUE(next->waitForFinished(30000));
+}
+
+TEST(Serve, Qelt32ctlFindsAHolderOnAnAdapterOutsideTheSlots) {
+    CCliRunner cli;
+    QTemporaryDir devices, config;
+    ASSERT_TRUE(QDir(devices.path()).mkpath("serial/by-id"));
+    const QString adapter = devices.filePath("serial/by-id/usb-Test_Serial_Adapter-if00-port0");
+    ASSERT_TRUE(QFile::link(cli.Server().Path(), adapter));
+    // Both find the monitor by discovery: the only slot holds nothing.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QELT32_DEV_DIR", devices.path());
+    env.insert("XDG_CONFIG_HOME", config.path());
+    const QStringList noSlot = {"--ports", devices.filePath("ttyS9")};
+    QProcess serve;
+    serve.setProcessEnvironment(env);
+    serve.start(CCliRunner::Program(), noSlot + QStringList{"serve"});
+    ASSERT_TRUE(BusTools::WaitForService()) << serve.readAllStandardError().toStdString();
+    cli.Sim().ClearRequestLog();
+    QProcess info;
+    info.setProcessEnvironment(env);
+    info.start(CCliRunner::Program(), noSlot + QStringList{"--trace", "info"});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    const QString err = QString::fromLocal8Bit(info.readAllStandardError());
+    EXPECT_EQ(info.exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains("goes through the session bus")) << err.toStdString();
+    const QString out = QString::fromLocal8Bit(info.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(adapter)) << out.toStdString() << adapter.toStdString();
+    EXPECT_TRUE(cli.Sim().RequestLog().empty());
+    serve.terminate();
+    ASSERT_TRUE(serve.waitForFinished(30000));
 }
