@@ -9,8 +9,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 TEST(Serve, ServesTheMonitorFollowsItsFrontPanelAndQuitsWhenAsked) {
     CCliRunner cli;
@@ -217,4 +220,57 @@ TEST(Serve, Qelt32ctlFindsAHolderOnAnAdapterOutsideTheSlots) {
     EXPECT_TRUE(cli.Sim().RequestLog().empty());
     serve.terminate();
     ASSERT_TRUE(serve.waitForFinished(30000));
+}
+
+namespace {
+
+// The members of com.vorka.qelt32.Monitor in introspection data, one line each:
+// "method GetItem in:s out:qqb", "property Port s", "signal ItemChanged sqs". A method's
+// inputs and outputs are signatures of their own: how the two interleave means nothing.
+QString InterfaceMembers(const QString& xml) {
+    QStringList members;
+    QXmlStreamReader reader(xml);
+    bool inside = false;
+    QString member, in, out;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        const QString tag = reader.name().toString();
+        const QXmlStreamAttributes attributes = reader.attributes();
+        auto at = [&](const char* name) { return attributes.value(name).toString(); };
+        if (tag == "interface")
+            inside = reader.isStartElement() && at("name") == "com.vorka.qelt32.Monitor";
+        else if (!inside)
+            continue;
+        else if (reader.isStartElement() && tag == "property")
+            members << "property " + at("name") + ' ' + at("type");
+        else if (reader.isStartElement() && (tag == "method" || tag == "signal"))
+            member = tag + ' ' + at("name");
+        else if (reader.isStartElement() && tag == "arg")
+            (member.startsWith("method") && at("direction") == "out" ? out : in) += at("type");
+        else if (reader.isEndElement() && tag == "method")
+            members << QString("%1 in:%2 out:%3")
+                           .arg(member, std::exchange(in, {}), std::exchange(out, {}));
+        else if (reader.isEndElement() && tag == "signal")
+            members << member + ' ' + std::exchange(in, {});
+    }
+    members.sort();
+    return members.join('\n');
+}
+
+} // namespace
+
+TEST(Serve, TheInstalledInterfaceDescriptionIsWhatItServes) {
+    CCliRunner cli;
+    auto serve = BusTools::StartServe(cli);
+    ASSERT_TRUE(BusTools::WaitForService());
+    const BusTools::Result live = BusTools::Busctl(
+        {"introspect", "--xml-interface", "com.vorka.qelt32", "/com/vorka/qelt32/Monitor"});
+    ASSERT_EQ(live.status, 0) << live.err.toStdString();
+    QFile installed(QELT32_BUS_INTERFACE_XML);
+    ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+    const QString described = InterfaceMembers(QString::fromUtf8(installed.readAll()));
+    EXPECT_EQ(described.count('\n'), 20) << described.toStdString();
+    EXPECT_EQ(InterfaceMembers(live.out).toStdString(), described.toStdString());
+    serve->terminate();
+    ASSERT_TRUE(serve->waitForFinished(30000));
 }
