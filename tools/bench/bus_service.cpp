@@ -1,10 +1,9 @@
-// The monitor on the session bus while `qelt32ctl serve` holds it (the desktop program
-// serves it with the same code, but would stop at its first-use notices here): the
-// round trip of GetItem, which answers from the holder's copy and must put nothing on the
-// line, and the time from a front-panel report leaving the monitor to ItemChanged at a bus
-// client, against the line time of the report itself; and `qelt32ctl get bright` beside
-// it, which goes through the bus. Runs on a private session bus of its
-// own (it starts itself again under dbus-run-session).
+// The monitor on the session bus while `qelt32ctl serve` holds it, then while the desktop
+// program holds it (on Qt's offscreen platform, so no display is needed): the round trip of
+// GetItem, which answers from the holder's copy and must put nothing on the line, and the time from
+// a front-panel report leaving the monitor to ItemChanged at a bus client, against the line time of
+// the report itself; and `qelt32ctl get bright` beside it, which goes through the bus. Runs on a
+// private session bus of its own (it starts itself again under dbus-run-session).
 
 #include "Figure.h"
 #include "bus/BusNames.h"
@@ -191,15 +190,17 @@ void MeasureCtl(CSimServer& server, const QTemporaryDir& config) {
                 "0");
 }
 
-// Starts `qelt32ctl serve` and waits (at most 30 s) until it serves; null when it did not.
-std::unique_ptr<QProcess> StartServe(const QString& port, const QTemporaryDir& config) {
+// Starts a holder of the monitor (`qelt32ctl serve` or `qelt32`) and waits (at most 30 s)
+// until it serves; null when it did not.
+std::unique_ptr<QProcess> StartHolder(const QString& program, const QStringList& arguments,
+                                      const QTemporaryDir& config) {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/qelt32ctl"),
-                   {QStringLiteral("--port"), port, QStringLiteral("serve")});
+    process->start(QCoreApplication::applicationDirPath() + QLatin1Char('/') + program, arguments);
     QElapsedTimer timer;
     timer.start();
     while (!Serving()) {
@@ -229,7 +230,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no simulated monitor: %s\n", qPrintable(server.Error()));
         return 1;
     }
-    std::unique_ptr<QProcess> serve = StartServe(server.Path(), config);
+    std::unique_ptr<QProcess> serve =
+        StartHolder(QStringLiteral("qelt32ctl"),
+                    {QStringLiteral("--port"), server.Path(), QStringLiteral("serve")}, config);
     if (!serve) {
         std::fprintf(stderr, "qelt32ctl serve did not serve the monitor\n");
         return 1;
@@ -237,6 +240,16 @@ int main(int argc, char** argv) {
     Measure("qelt32ctl serve", server);
     MeasureCtl(server, config);
     Stop(serve);
+
+    std::unique_ptr<QProcess> program = StartHolder(
+        QStringLiteral("qelt32"),
+        {QStringLiteral("--port"), server.Path(), QStringLiteral("--no-splash")}, config);
+    if (!program) {
+        std::fprintf(stderr, "qelt32 did not serve the monitor\n");
+        return 1;
+    }
+    Measure("qelt32", server);
+    Stop(program);
     return 0;
 }
 
