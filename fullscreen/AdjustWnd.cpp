@@ -33,6 +33,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -41,6 +42,8 @@ constexpr int kScreenCommand = 33000;
 constexpr int kMaxScreens = 64;
 // When the main window's old place is asked for after the mode (ms after showing it).
 constexpr int kPlaceDelays[] = {0, 150, 600};
+// How long a pointer lock may take to hold before the drag tells of the arrow keys (ms).
+constexpr int kLockWait = 1000;
 
 constexpr int kPinBottom = 10;
 constexpr int kPinTop = 11;
@@ -65,7 +68,8 @@ bool BesideCell(int kind) {
 } // namespace
 
 CAdjustWnd::CAdjustWnd(CMonitor& monitor, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_monitor(monitor) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_monitor(monitor),
+      m_pointerLock([this](QPointF device) { OnLockedMove(device); }) {
     m_bDistortionCombo = Profile::GetInt("Settings", "congro", 1) != 0;
     m_bSizeCombo = Profile::GetInt("Settings", "poscongro", 1) != 0;
 
@@ -434,6 +438,16 @@ void CAdjustWnd::OnMouseMove(QPoint pos) {
     if (!m_bActive)
         return;
     if (IsDragging()) {
+        // A locked pointer stays where it is; its movements come as OnLockedMove. A lock
+        // the compositor has ended leaves the pointer where the hand now is: it counts from
+        // there.
+        if (m_pointerLock.IsLocked())
+            return;
+        if (m_tracker.FromAnchor() && !CanWarpPointer()) {
+            m_pendingMove.reset();
+            m_tracker.Begin(pos, false);
+            return;
+        }
         QueueDragMove(pos);
         return;
     }
@@ -448,6 +462,24 @@ void CAdjustWnd::OnMouseMove(QPoint pos) {
     } else {
         m_cursor.Show(this, g_cursorTable[static_cast<std::size_t>(kind)].cursor);
     }
+}
+
+// A movement of the locked pointer (device pixels): the position it stands for is the
+// anchor plus the movement since the last step, as if the pointer had been put back.
+void CAdjustWnd::OnLockedMove(QPointF device) {
+    if (!IsDragging())
+        return;
+    if (!m_tracker.FromAnchor()) {
+        // The first since the lock took hold: what the pointer did before is done.
+        m_tracker.Begin(m_ptAnchor, true);
+        m_pendingMove.reset();
+    }
+    const QPointF total = m_lockedRest + device;
+    const QPoint whole(static_cast<int>(std::trunc(total.x())),
+                       static_cast<int>(std::trunc(total.y())));
+    m_lockedRest = total - QPointF(whole);
+    if (!whole.isNull())
+        QueueDragMove(m_pendingMove.value_or(m_ptAnchor) + whole);
 }
 
 void CAdjustWnd::QueueDragMove(QPoint pos) {
@@ -465,7 +497,7 @@ void CAdjustWnd::StepDrag() {
         return;
     // Whatever the dialogs or the monitor's traffic left unpainted is painted first.
     QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
-    if (m_tracker.CanWarp() && *pos != m_ptAnchor && windowHandle())
+    if (CanWarpPointer() && *pos != m_ptAnchor && windowHandle())
         ScreenPixels::WarpPointer(*windowHandle(), m_pixels, m_ptAnchor);
     const QPoint step = m_tracker.Move(*pos);
     ApplyStep(step.x(), step.y());
@@ -496,22 +528,30 @@ void CAdjustWnd::Grab(QPoint click) {
     m_cursor.Clear();
     setCursor(Qt::BlankCursor);
     grabMouse();
-    // Where the pointer cannot be put back, each move counts from the last and the drag
-    // ends at the screen's edge, so the drag animation tells of the arrow keys.
+    // Where the pointer cannot be put back it is locked, and the hand's movements count
+    // from the anchor once the lock holds. Without a lock each move counts from the last
+    // and the drag ends at the screen's edge, so the drag animation tells of the arrow keys.
     const bool warp = CanWarpPointer();
+    const bool lock = !warp && windowHandle() && m_pointerLock.Lock(*windowHandle());
     m_tracker.Begin(m_ptAnchor, warp);
-    const QString hint = warp ? QString() : LoadAppString(Str::DragArrowKeys);
-    m_dragAnim->setToolTip(hint);
+    m_lockedRest = {};
     m_pendingMove.reset();
+    m_dragAnim->setToolTip(QString());
     const CellMap::Rect& rect = m_cellRect[static_cast<std::size_t>(cell)];
     m_dragAnim->Open(HandleKinds::DragClip(kind));
     m_dragAnim->setGeometry(m_pixels.LogicalRect(QRect(Drag::ClipPosition(kind, m_ptAnchor, rect),
                                                        QSize(CMarkers::kSize, CMarkers::kSize))));
     m_dragAnim->show();
     m_dragAnim->raise();
-    if (!hint.isEmpty())
-        QToolTip::showText(m_dragAnim->mapToGlobal(QPoint(0, m_dragAnim->height())), hint,
-                           m_dragAnim);
+    // A compositor may refuse the lock (sway does unless its seat allows it): the hint then
+    // shows once the lock has had time to take hold.
+    if (!warp && !lock)
+        ShowArrowKeysHint();
+    else if (lock)
+        QTimer::singleShot(kLockWait, this, [this] {
+            if (IsDragging() && !m_pointerLock.IsLocked())
+                ShowArrowKeysHint();
+        });
     const int marker = !BesideCell(kind) ? m_markers->OnCell(cell) : -1;
     if (marker >= 0) {
         const QRect place = m_markers->Geometry(marker);
@@ -520,7 +560,14 @@ void CAdjustWnd::Grab(QPoint click) {
     }
 }
 
+void CAdjustWnd::ShowArrowKeysHint() {
+    const QString hint = LoadAppString(Str::DragArrowKeys);
+    m_dragAnim->setToolTip(hint);
+    QToolTip::showText(m_dragAnim->mapToGlobal(QPoint(0, m_dragAnim->height())), hint, m_dragAnim);
+}
+
 void CAdjustWnd::Release() {
+    m_pointerLock.Unlock();
     releaseMouse();
     QToolTip::hideText();
     m_pendingMove.reset();
@@ -546,6 +593,7 @@ void CAdjustWnd::EndDragForDialog() {
     m_dragAnim->hide();
     m_dragAnim->Stop();
     m_dragAnim->Close();
+    m_pointerLock.Unlock();
     releaseMouse();
     QToolTip::hideText();
     m_pendingMove.reset();

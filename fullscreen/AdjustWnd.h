@@ -6,6 +6,7 @@
 #include "fullscreen/HandleLayout.h"
 #include "fullscreen/ModeScreen.h"
 #include "fullscreen/PatternPicture.h"
+#include "fullscreen/PointerLock.h"
 #include "fullscreen/ScreenPixels.h"
 #include "platform/CursorAnimator.h"
 
@@ -151,6 +152,8 @@ private:
     void Grab(QPoint click);
     void Release();
     void EndDragForDialog();
+    void OnLockedMove(QPointF device);
+    void ShowArrowKeysHint();
     void QueueDragMove(QPoint pos);
     void StepDrag();
     int CurrentKind() const;
@@ -171,6 +174,9 @@ private:
     QPointer<QDialog> m_modeDialog;
     CPatternPicture m_picture;
     Drag::Tracker m_tracker;
+    // Holds the pointer during a drag where it cannot be put back (Wayland).
+    CPointerLock m_pointerLock;
+    QPointF m_lockedRest; // the fraction of a device pixel moved and not yet counted
     // The last position reported during a drag and not yet turned into a step: positions
     // arriving faster than the line can take steps replace each other.
     std::optional<QPoint> m_pendingMove;

@@ -57,14 +57,14 @@ QRect ReleaseRepaint(int kind, QPoint anchor, const CellMap::Rect& cell) {
     return span(x - kClipHalf, y - kClipHalf - 1, x + kClipHalf, y + kClipHalf);
 }
 
-void Tracker::Begin(QPoint anchor, bool canWarp) {
+void Tracker::Begin(QPoint anchor, bool fromAnchor) {
     m_reference = anchor;
-    m_canWarp = canWarp;
+    m_fromAnchor = fromAnchor;
 }
 
 QPoint Tracker::Move(QPoint pos) {
     const QPoint step(StepOf(pos.x() - m_reference.x()), StepOf(m_reference.y() - pos.y()));
-    if (!m_canWarp)
+    if (!m_fromAnchor)
         m_reference = pos;
     return step;
 }

@@ -29,20 +29,20 @@ QPoint ClipPosition(int kind, QPoint anchor, const CellMap::Rect& cell);
 QRect ReleaseRepaint(int kind, QPoint anchor, const CellMap::Rect& cell);
 
 // Turns pointer positions during a drag into (dx, dy) steps, dy > 0 meaning upwards.
-// Where the pointer can be warped, each position is measured from the anchor and the
-// caller puts the pointer back there after every move, so the pointer never runs into a
-// screen edge. Where it cannot (Wayland gives clients no way to move the pointer), each
-// position is measured from the previous one instead; the steps are the same, but a long
-// drag ends when the pointer reaches the edge of the screen.
+// Measured from the anchor where the pointer stays there: the caller puts it back after
+// every move (X11), or the compositor holds it and the positions are the anchor plus the
+// hand's movement (a locked pointer on Wayland); the pointer never runs into a screen edge.
+// Otherwise (Wayland without a lock) each position is measured from the previous one; the
+// steps are the same, but a long drag ends when the pointer reaches the edge of the screen.
 class Tracker {
 public:
-    void Begin(QPoint anchor, bool canWarp);
+    void Begin(QPoint anchor, bool fromAnchor);
     QPoint Move(QPoint pos);
-    bool CanWarp() const { return m_canWarp; }
+    bool FromAnchor() const { return m_fromAnchor; }
 
 private:
     QPoint m_reference;
-    bool m_canWarp = true;
+    bool m_fromAnchor = true;
 };
 
 } // namespace Drag

@@ -34,18 +34,6 @@ QList<QRect> MarkerPlaces() {
     return places;
 }
 
-QPoint CellOf(int kind) {
-    const CellMap::Rects rects = CellMap::ComputeRects(kCrt);
-    CellMap::Kinds kinds{};
-    CellMap::BuildKinds(kinds, CellMap::kGeometry, 1, true, true);
-    for (int cell = 0; cell < CellMap::kCount; ++cell)
-        if (kinds[static_cast<std::size_t>(cell)] == kind) {
-            const CellMap::Rect& r = rects[static_cast<std::size_t>(cell)];
-            return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        }
-    return {};
-}
-
 // The first pixel of `area` in the screenshot that is not the crosshatch's (markers left
 // out), or none.
 std::optional<QPoint> CrosshatchDiffers(const QImage& shot, QPoint origin) {
@@ -157,7 +145,7 @@ TEST_P(FullScreenScaleTest, TheCrosshatchIsInScreenPixelsAndADragStepsAsAtScaleO
                           << differs->y();
 
     // The position handle: 30 screen pixels are a step of 4, 10 a step of 1.
-    const QPoint at = CellOf(19);
+    const QPoint at = FullScreenReal::CellOf(19, CellMap::kGeometry, false, kCrt);
     ASSERT_TRUE(display.Xdotool(
         {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"}));
     ASSERT_TRUE(display.Xdotool({"mousemove_relative", "--", "30", "0"}));

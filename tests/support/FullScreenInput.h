@@ -21,10 +21,11 @@ namespace FullScreenReal {
 constexpr QSize kScreen(1024, 768);
 
 // The centre of the first cell of this kind in a map of the given request (revision-C
-// monitor: handle layout 1, both combination switches on), or of the last one (out of the
-// way of the dialogs in the top-left corner).
-inline QPoint CellOf(int kind, int request = CellMap::kGeometry, bool last = false) {
-    const CellMap::Rects rects = CellMap::ComputeRects(kScreen);
+// monitor: handle layout 1, both combination switches on) on a screen of this size, or of
+// the last one (out of the way of the dialogs in the top-left corner).
+inline QPoint CellOf(int kind, int request = CellMap::kGeometry, bool last = false,
+                     QSize screen = kScreen) {
+    const CellMap::Rects rects = CellMap::ComputeRects(screen);
     CellMap::Kinds kinds{};
     CellMap::BuildKinds(kinds, request, 1, true, true);
     for (int i = 0; i < CellMap::kCount; ++i) {

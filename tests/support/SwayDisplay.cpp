@@ -46,10 +46,19 @@ CSwayDisplay::CSwayDisplay(Options options) : m_options(std::move(options)) {}
 
 CSwayDisplay::~CSwayDisplay() {
     if (::testing::Test::HasFailure()) {
-        std::fprintf(
-            stderr, "sway's windows:\n%s\nqelt32's output:\n%s\n",
-            qPrintable(SwayMsg({QStringLiteral("-t"), QStringLiteral("get_tree")}).left(4000)),
-            qPrintable(ChildProcess::Tail(m_dir.filePath("qelt32.log"), 30)));
+        QStringList windows;
+        for (const QJsonObject& window : Windows(QStringLiteral(".*")))
+            windows << QStringLiteral("\"%1\" fullscreen %2 focused %3 at %4,%5 %6x%7")
+                           .arg(window.value("name").toString())
+                           .arg(window.value("fullscreen_mode").toInt())
+                           .arg(window.value("focused").toBool())
+                           .arg(window.value("rect")["x"].toInt())
+                           .arg(window.value("rect")["y"].toInt())
+                           .arg(window.value("rect")["width"].toInt())
+                           .arg(window.value("rect")["height"].toInt());
+        std::fprintf(stderr, "qelt32's windows in sway:\n%s\nqelt32's output:\n%s\n",
+                     qPrintable(windows.join('\n')),
+                     qPrintable(ChildProcess::Tail(m_dir.filePath("qelt32.log"), 30)));
     }
     ChildProcess::Stop(m_program.get());
     ChildProcess::Stop(m_pointer.get());
@@ -115,13 +124,15 @@ bool CSwayDisplay::StartCompositor() {
     if (!m_dir.isValid())
         return Fail(QStringLiteral("no temporary folder"));
     // A folder of the compositor's user for its sockets, and its configuration: one output
-    // of the asked size and scale, no bar, nothing started.
+    // of the asked size and scale, no bar, nothing started, pointer locks allowed.
     m_runtimeDir = m_dir.filePath(QStringLiteral("run"));
     QDir().mkpath(m_runtimeDir);
     const QString config = m_dir.filePath(QStringLiteral("sway.conf"));
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return Fail(QStringLiteral("cannot write %1").arg(config));
+    // sway lets a client lock the pointer only where a seat is configured to allow it.
+    file.write("seat * pointer_constraint enable\n");
     file.write(QStringLiteral("output HEADLESS-1 resolution %1x%2 scale %3\n")
                    .arg(m_options.output.width())
                    .arg(m_options.output.height())
@@ -252,10 +263,13 @@ bool CSwayDisplay::Pointer(const QString& command) {
 }
 
 bool CSwayDisplay::Key(const QString& key, const QStringList& modifiers) {
-    QStringList arguments;
+    // Each wtype is a new keyboard: its keymap reaches the program only a moment after it
+    // starts, and keys sent before that are dropped (most of them, on a busy machine).
+    QStringList arguments = {QStringLiteral("-s"), QStringLiteral("150")};
     for (const QString& modifier : modifiers)
         arguments << QStringLiteral("-M") << modifier;
-    arguments << QStringLiteral("-k") << key;
+    for (const QString& name : key.split(' ', Qt::SkipEmptyParts))
+        arguments << QStringLiteral("-k") << name;
     for (const QString& modifier : modifiers)
         arguments << QStringLiteral("-m") << modifier;
     QProcess wtype;

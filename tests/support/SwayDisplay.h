@@ -49,7 +49,9 @@ public:
     // "rel DX DY", "press", "release",
     // "click", "rclick".
     bool Pointer(const QString& command);
-    // Presses a key with modifiers held, as wtype names them ("Escape", "s" with {"alt"}).
+    // Presses a key with modifiers held, as wtype names them ("Escape", "s" with {"alt"}),
+    // or keys one after the other ("Down Down Return") from the same keyboard: a popup menu
+    // closes when the keyboard that drives it goes.
     bool Key(const QString& key, const QStringList& modifiers = {});
 
     CRealDisplay& Sim() { return m_sim; }

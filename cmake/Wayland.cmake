@@ -1,6 +1,7 @@
-# Wayland clients of our own (the test harness's virtual pointer): the client code of their
-# protocols, made by wayland-scanner from the protocols' descriptions. Without
-# libwayland-client, wayland-protocols or wayland-scanner they are left out.
+# Wayland protocols we speak ourselves beside the toolkit (the locked pointer of the
+# full-screen drag, the test harness's virtual pointer): their client code, made by
+# wayland-scanner from the protocols' descriptions. Without libwayland-client,
+# wayland-protocols or wayland-scanner they are left out.
 find_package(PkgConfig QUIET)
 if(PkgConfig_FOUND)
     pkg_check_modules(QELT32_WAYLAND_CLIENT QUIET IMPORTED_TARGET wayland-client)
@@ -12,7 +13,7 @@ if(QELT32_WAYLAND_CLIENT_FOUND AND QELT32_WAYLAND_PROTOCOLS_DIR AND QELT32_WAYLA
     enable_language(C)
 else()
     set(QELT32_HAVE_WAYLAND OFF)
-    message(STATUS "Wayland test clients left out: libwayland-client, wayland-protocols or wayland-scanner missing")
+    message(STATUS "Wayland protocols left out: libwayland-client, wayland-protocols or wayland-scanner missing")
 endif()
 
 # Adds the client code of the protocol described in `xml` to `target`.
