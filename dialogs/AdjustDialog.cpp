@@ -12,8 +12,10 @@
 
 #include <QHelpEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QWhatsThis>
+#include <QWindow>
 
 namespace {
 // The control a click or the focus is on: the nearest widget, upwards, that carries an id.
@@ -110,9 +112,13 @@ void CAdjustDialog::SetUpRows() {
     TransferToBoxes(m_rows);
 }
 
+// 30 pixels in from the corner of the screen the dialog opens on (that of the full-screen
+// mode, which leaves its pattern in view there).
 void CAdjustDialog::PlaceDialog() {
-    if (m_frame.placeAt30)
-        move(30, 30);
+    if (!m_frame.placeAt30)
+        return;
+    const QScreen* on = windowHandle() ? windowHandle()->screen() : screen();
+    move((on ? on->geometry().topLeft() : QPoint()) + QPoint(30, 30));
 }
 
 void CAdjustDialog::SendRow(SliderBinding& row, int value) {

@@ -2,6 +2,7 @@
 // pixels: the built qelt32 on Xvfb under openbox, with two RandR monitors side by side or
 // with the toolkit's scale factor, driven with xdotool, looked at in screenshots.
 
+#include "fullscreen/AdjustMenu.h"
 #include "fullscreen/CellMap.h"
 #include "fullscreen/HandleLayout.h"
 #include "fullscreen/Patterns.h"
@@ -64,14 +65,28 @@ public:
         CRealDisplay::WaitUntil([&] { return m_display.Screenshot(path) && image.load(path); });
         return image.convertToFormat(QImage::Format_RGB32);
     }
-    // The frame's top-left corner on the screen (xdotool's geometry of the window).
-    QPoint FramePlace() {
+    // A window's place and size on the screen (xdotool's geometry of it); none when unknown.
+    QRect WindowRect(const QString& window) {
         QString out;
-        m_display.Xdotool({"getwindowgeometry", m_display.Window()}, &out);
-        static const QRegularExpression position(QStringLiteral("Position: (-?\\d+),(-?\\d+)"));
-        const auto match = position.match(out);
-        return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt())
-                                : QPoint(-1, -1);
+        m_display.Xdotool({"getwindowgeometry", window}, &out);
+        static const QRegularExpression geometry(
+            QStringLiteral("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)"),
+            QRegularExpression::DotMatchesEverythingOption);
+        const auto match = geometry.match(out);
+        return match.hasMatch() ? QRect(match.captured(1).toInt(), match.captured(2).toInt(),
+                                        match.captured(3).toInt(), match.captured(4).toInt())
+                                : QRect();
+    }
+    QPoint FramePlace() {
+        const QRect rect = WindowRect(m_display.Window());
+        return rect.isValid() ? rect.topLeft() : QPoint(-1, -1);
+    }
+    // A window of the program other than the frame and the mode's.
+    QString Dialog() {
+        for (const QString& id : Windows(QStringLiteral(".")))
+            if (id != m_display.Window() && id != FullScreenWindow())
+                return id;
+        return {};
     }
 
 private:
@@ -113,6 +128,23 @@ TEST(FullScreenScreensTest, TheModeCoversTheScreenOfTheMainWindowAndPutsTheWindo
     for (int x = 0; x < kCrt.width(); ++x)
         white += (shot.pixel(x, 84) & 0xFFFFFF) == 0xFFFFFF;
     EXPECT_LT(white, kCrt.width() / 2);
+
+    // A dialog of the mode opens on the mode's screen, 30 pixels in from its corner (the
+    // window manager's frame adds its title bar).
+    const QPoint handle =
+        FullScreenReal::CellOf(19, CellMap::kGeometry, true, kCrt) + QPoint(kCrt.width(), 0);
+    ASSERT_TRUE(screens.Menu(handle, AdjustMenu::kVLinearity));
+    QString dialog;
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !(dialog = screens.Dialog()).isEmpty(); }));
+    const QPoint corner(kCrt.width() + 30, 30);
+    QRect rect;
+    EXPECT_TRUE(CRealDisplay::WaitUntil([&] {
+        rect = screens.WindowRect(dialog);
+        return (rect.topLeft() - corner).manhattanLength() < 40;
+    })) << rect.x()
+        << "," << rect.y() << " " << rect.width() << "x" << rect.height();
+    ASSERT_TRUE(display.Focus(dialog) && display.Key("Escape"));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens.Dialog().isEmpty(); }));
 
     // Escape: the main window comes back exactly where it was.
     ASSERT_TRUE(display.Key("Escape"));

@@ -172,6 +172,31 @@ TEST_F(ModeWindowsRealDisplayTest, KeysGoToTheModeAfterEachDialog) {
     EXPECT_TRUE(m_display->WaitForSimValue("hpos", m_hpos));
 }
 
+TEST_F(ModeWindowsRealDisplayTest, EscapeAfterADragOnTheModeClosesOnlyTheConvergenceDialog) {
+    ASSERT_TRUE(m_input->Open());
+    ASSERT_TRUE(StepPositionRight(m_hpos + 1));
+    ASSERT_TRUE(
+        m_input->Menu(CellOf(kPosition, CellMap::kGeometry, true), AdjustMenu::kConvergence));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !OtherWindow(".").isEmpty(); }));
+    // A drag on the mode's window while the dialog is open.
+    const int hconv = m_display->SimValue("hconv");
+    const QPoint handle = CellOf(16, CellMap::kConvergenceAll, true);
+    ASSERT_TRUE(m_display->Click(handle.x(), handle.y()));
+    ASSERT_TRUE(m_input->MoveBy(10, 0));
+    EXPECT_TRUE(m_display->WaitForSimValue("hconv", hconv + 1));
+    ASSERT_TRUE(m_input->Click());
+
+    // Escape ends the dialog only; the mode goes on with the step made before it.
+    ASSERT_TRUE(m_display->Key("Escape"));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return OtherWindow(".").isEmpty(); }));
+    QThread::msleep(500);
+    EXPECT_TRUE(ModeOn());
+    EXPECT_EQ(m_display->SimValue("hpos"), m_hpos + 1);
+    ASSERT_TRUE(m_display->Key("Escape"));
+    ASSERT_TRUE(m_input->Left());
+    EXPECT_TRUE(m_display->WaitForSimValue("hpos", m_hpos));
+}
+
 TEST_F(ModeWindowsRealDisplayTest, OnlyTheClickThatClosesTheMenuIsSwallowed) {
     ASSERT_TRUE(m_input->Open());
     const QPoint position = CellOf(kPosition);
