@@ -153,6 +153,45 @@ TEST(FullScreenScreensTest, TheModeCoversTheScreenOfTheMainWindowAndPutsTheWindo
         << screens.FramePlace().x() << "," << screens.FramePlace().y();
 }
 
+TEST(FullScreenScreensTest, TheScreenGoingMidDragLeavesTheModeAsCancelDoesWithOneMessage) {
+    QELT32_SKIP_WITHOUT_REAL_DISPLAY(true);
+    CRealDisplay::Options options;
+    options.screen = QSize(2 * kCrt.width(), kCrt.height());
+    options.windowManager = true;
+    options.monitors = {QRect(QPoint(0, 0), kCrt), QRect(QPoint(kCrt.width(), 0), kCrt)};
+    CRealDisplay display(options);
+    ASSERT_TRUE(display.Start()) << display.Error().toStdString();
+    ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
+    FullScreenScreens screens(display);
+    ASSERT_TRUE(display.Xdotool({"windowmove", "--sync", display.Window(), "1500", "200"}));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens.FramePlace().x() >= 1500; }));
+    const int hpos = display.SimValue("hpos");
+    ASSERT_TRUE(screens.Open());
+
+    // A handle held on the second screen, stepped once; then that screen goes.
+    const QPoint at =
+        FullScreenReal::CellOf(19, CellMap::kGeometry, false, kCrt) + QPoint(kCrt.width(), 0);
+    ASSERT_TRUE(display.Click(at.x(), at.y()));
+    ASSERT_TRUE(screens.MoveBy(30, 0));
+    ASSERT_TRUE(display.WaitForSimValue("hpos", hpos + 4));
+    ASSERT_TRUE(display.Run("xrandr", {"--delmonitor", "S2"})) << display.Error().toStdString();
+
+    // The monitor as it was, the frame back, one message (titled as the mode's window was,
+    // which is gone); the program goes on.
+    EXPECT_TRUE(display.WaitForSimValue("hpos", hpos));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens.FrameShown(); }));
+    QStringList boxes;
+    ASSERT_TRUE(CRealDisplay::WaitUntil(
+        [&] { return !(boxes = screens.Windows(QStringLiteral("^Vistrel Pro$"))).isEmpty(); }));
+    EXPECT_EQ(boxes.size(), 1);
+    ASSERT_TRUE(display.Focus(boxes.first()) && display.Key("Return"));
+    ASSERT_TRUE(CRealDisplay::WaitUntil(
+        [&] { return screens.Windows(QStringLiteral("^Vistrel Pro$")).isEmpty(); }));
+    QThread::msleep(500);
+    EXPECT_TRUE(screens.Windows(QStringLiteral("^Vistrel Pro$")).isEmpty());
+    EXPECT_TRUE(screens.FrameShown());
+}
+
 class FullScreenScaleTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(FullScreenScaleTest, TheCrosshatchIsInScreenPixelsAndADragStepsAsAtScaleOne) {

@@ -54,6 +54,8 @@ public:
     bool Start();
     // Starts the simulator alone (for a harness that brings its own display server).
     bool StartSimulator();
+    // Runs a program on the display to its end; false (with Error() set) when it failed.
+    bool Run(const QString& program, const QStringList& arguments);
     // Starts qelt32 --port <link> --no-splash `arguments` and waits until a visible window
     // of it whose title contains `title` is mapped; that window becomes Window() and gets
     // the keyboard focus.
@@ -131,8 +133,6 @@ private:
                                     bool readOutput = false);
     bool Fail(const QString& reason);
     bool SetMonitors();
-    // Runs a program on the display to its end; false (with Error() set) when it failed.
-    bool Run(const QString& program, const QStringList& arguments);
     QString KeypadKeycode(const QString& name) const;
     // One console command to a simulator whose output is gathered in `output`.
     QStringList Command(QProcess* sim, QByteArray& output, const QString& line);
