@@ -188,6 +188,33 @@ protected:
 
 } // namespace
 
+// The Screen submenu (on a display of two screens): another screen chosen moves the mode
+// there and is remembered for this monitor, so the next opening covers it again.
+TEST_F(FullScreenModeTest, TheScreenChosenInThePopupMenuIsRememberedForTheMonitor) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        GTEST_SKIP() << "one screen";
+    Start("revC");
+    Open();
+    // The frame's screen first; the menu lists the screens in the display's order.
+    const qsizetype first = screens.indexOf(m_frame.screen());
+    const qsizetype other = first == 0 ? 1 : 0;
+    EXPECT_EQ(m_window->geometry(), screens[first]->geometry());
+    QMenu* menu = AdjustMenu::ScreenMenu(*m_window->PopupMenu());
+    ASSERT_EQ(menu->actions().size(), screens.size());
+    EXPECT_TRUE(menu->actions()[first]->isChecked());
+    m_window->OnCommand(menu->actions()[other]->data().toInt());
+    Settle();
+    EXPECT_TRUE(m_window->IsActive());
+    EXPECT_EQ(m_window->geometry(), screens[other]->geometry());
+    EXPECT_TRUE(AdjustMenu::ScreenMenu(*m_window->PopupMenu())->actions()[other]->isChecked());
+    m_window->OnCancel();
+    Settle();
+    Open();
+    EXPECT_EQ(m_window->geometry(), screens[other]->geometry());
+    m_window->OnCancel();
+}
+
 TEST_F(FullScreenModeTest, OpenShowsTheCrosshatchWithItsMarkersOverThePrimaryScreen) {
     Start("revC");
     Open();
