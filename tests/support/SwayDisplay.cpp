@@ -105,8 +105,22 @@ QProcessEnvironment CSwayDisplay::Environment() const {
 
 std::unique_ptr<QProcess> CSwayDisplay::Spawn(const QString& program, const QStringList& arguments,
                                               bool readOutput) {
+    // The compositor's folder belongs to its own user, so Qt and our single-instance socket
+    // would not take it as this user's runtime folder and would fall back to one shared by
+    // every test running beside this one, where a second qelt32 hands its start over to
+    // another test's program and ends. The program gets a folder of its own and reaches
+    // the display by its full path.
+    QProcessEnvironment env = Environment();
+    const QString runtime = m_dir.filePath(QStringLiteral("program-run"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (env.contains(QStringLiteral("WAYLAND_DISPLAY")))
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"),
+                   QDir(m_runtimeDir).filePath(env.value(QStringLiteral("WAYLAND_DISPLAY"))));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(Environment());
+    process->setProcessEnvironment(env);
     process->setChildProcessModifier([] { ::setsid(); });
     const QString log = m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log"));
     process->setStandardErrorFile(log, QIODevice::Append);
