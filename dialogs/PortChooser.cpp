@@ -9,25 +9,21 @@
 #include <QMessageBox>
 #include <QStringList>
 
-namespace {
-QString Text(const char* source) {
-    return QCoreApplication::translate("PortChooser", source);
-}
-} // namespace
-
 QString ChoosePort(QWidget* parent) {
     const std::vector<PortChoice> choices = ListPortChoices();
     if (choices.empty()) {
-        QMessageBox::information(parent, Text("Serial Device"),
-                                 Text("No serial adapter was found."));
+        QMessageBox::information(
+            parent, QCoreApplication::translate("PortChooser", "Serial Device"),
+            QCoreApplication::translate("PortChooser", "No serial adapter was found."));
         return QString();
     }
     QStringList labels;
     for (const PortChoice& choice : choices)
         labels << choice.Label();
     QInputDialog dialog(parent);
-    dialog.setWindowTitle(Text("Serial Device"));
-    dialog.setLabelText(Text("&Device the monitor is connected to:"));
+    dialog.setWindowTitle(QCoreApplication::translate("PortChooser", "Serial Device"));
+    dialog.setLabelText(
+        QCoreApplication::translate("PortChooser", "&Device the monitor is connected to:"));
     dialog.setComboBoxItems(labels);
     dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
     // Qt's list does not take its name from the label above it as its other inputs do, so

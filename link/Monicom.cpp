@@ -157,8 +157,11 @@ bool CMonicom::OpenDevice(const QString& path) {
 }
 
 QString CMonicom::OpenAndIdentify(const QString& path, bool tellFlatPanel) {
+    // An empty reason means success to our callers, so a port that fails without one
+    // still gets one.
     if (!Port().Open(path))
-        return Port().LastError();
+        return Port().LastError().isEmpty() ? QStringLiteral("%1: cannot be opened").arg(path)
+                                            : Port().LastError();
     auto refuse = [&](const QString& why) {
         Port().Close();
         return QStringLiteral("%1: %2").arg(path, why);

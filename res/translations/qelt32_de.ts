@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 (Wert)</translation>
+    </message>
+    <message>
+        <source>Increase %1</source>
+        <translation>%1 erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease %1</source>
+        <translation>%1 verringern</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>About Vistrel Pro</source>
@@ -486,6 +501,28 @@ Größe: Alt+Zehnertastatur</translation>
     <message>
         <source>Show the program&apos;s version.</source>
         <translation>Die Version des Programms anzeigen.</translation>
+    </message>
+</context>
+<context>
+    <name>NoMonitorBox</name>
+    <message>
+        <source>&amp;Choose Device...</source>
+        <translation>Gerät &amp;wählen...</translation>
+    </message>
+</context>
+<context>
+    <name>PortChooser</name>
+    <message>
+        <source>Serial Device</source>
+        <translation>Serielles Gerät</translation>
+    </message>
+    <message>
+        <source>No serial adapter was found.</source>
+        <translation>Es wurde kein serieller Adapter gefunden.</translation>
+    </message>
+    <message>
+        <source>&amp;Device the monitor is connected to:</source>
+        <translation>&amp;Gerät, an dem der Monitor angeschlossen ist:</translation>
     </message>
 </context>
 <context>
@@ -986,43 +1023,6 @@ Bitte starten Sie das Programm erneut, um ihn einzustellen.</translation>
     <message>
         <source>The pointer stops at the edge of the screen: use the arrow keys to move this handle further.</source>
         <translation>Der Mauszeiger hält am Bildschirmrand an: Bewegen Sie diesen Griff mit den Pfeiltasten weiter.</translation>
-    </message>
-</context>
-<context>
-    <name>AccessibleNames</name>
-    <message>
-        <source>%1 value</source>
-        <translation>%1 (Wert)</translation>
-    </message>
-    <message>
-        <source>Increase %1</source>
-        <translation>%1 erhöhen</translation>
-    </message>
-    <message>
-        <source>Decrease %1</source>
-        <translation>%1 verringern</translation>
-    </message>
-</context>
-<context>
-    <name>NoMonitorBox</name>
-    <message>
-        <source>&amp;Choose Device...</source>
-        <translation>Gerät &amp;wählen...</translation>
-    </message>
-</context>
-<context>
-    <name>PortChooser</name>
-    <message>
-        <source>Serial Device</source>
-        <translation>Serielles Gerät</translation>
-    </message>
-    <message>
-        <source>No serial adapter was found.</source>
-        <translation>Es wurde kein serieller Adapter gefunden.</translation>
-    </message>
-    <message>
-        <source>&amp;Device the monitor is connected to:</source>
-        <translation>&amp;Gerät, an dem der Monitor angeschlossen ist:</translation>
     </message>
 </context>
 </TS>

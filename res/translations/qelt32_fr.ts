@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 (valeur)</translation>
+    </message>
+    <message>
+        <source>Increase %1</source>
+        <translation>Augmenter %1</translation>
+    </message>
+    <message>
+        <source>Decrease %1</source>
+        <translation>Diminuer %1</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>About Vistrel Pro</source>
@@ -489,6 +504,28 @@ Taille : Alt+pavé numérique</translation>
     </message>
 </context>
 <context>
+    <name>NoMonitorBox</name>
+    <message>
+        <source>&amp;Choose Device...</source>
+        <translation>&amp;Choisir le périphérique...</translation>
+    </message>
+</context>
+<context>
+    <name>PortChooser</name>
+    <message>
+        <source>Serial Device</source>
+        <translation>Périphérique série</translation>
+    </message>
+    <message>
+        <source>No serial adapter was found.</source>
+        <translation>Aucun adaptateur série n’a été trouvé.</translation>
+    </message>
+    <message>
+        <source>&amp;Device the monitor is connected to:</source>
+        <translation>&amp;Périphérique auquel le moniteur est relié :</translation>
+    </message>
+</context>
+<context>
     <name>SingleInstance</name>
     <message>
         <source>Vistrel Pro is already running but does not answer.</source>
@@ -929,11 +966,11 @@ Vérifiez le branchement du câble de maintenance.</translation>
         <source>The monitor is disconnected: %1
 The values shown are what it last held. The program goes on as soon as the monitor answers again.</source>
         <translation>Le moniteur est déconnecté : %1
-Les valeurs affichées sont les dernières qu'il avait. Le programme reprend dès que le moniteur répond à nouveau.</translation>
+Les valeurs affichées sont les dernières qu&apos;il avait. Le programme reprend dès que le moniteur répond à nouveau.</translation>
     </message>
     <message>
         <source>The monitor is disconnected, so the changed settings were not stored in it.</source>
-        <translation>Le moniteur est déconnecté : les réglages modifiés n'y ont pas été mémorisés.</translation>
+        <translation>Le moniteur est déconnecté : les réglages modifiés n&apos;y ont pas été mémorisés.</translation>
     </message>
     <message>
         <source>Disconnected</source>
@@ -946,7 +983,7 @@ Les valeurs affichées sont les dernières qu'il avait. Le programme reprend dè
     <message>
         <source>A monitor with another serial number (%1) answers now.
 Do you want to adjust this monitor?</source>
-        <translation>Un moniteur d'un autre numéro de série (%1) répond maintenant.
+        <translation>Un moniteur d&apos;un autre numéro de série (%1) répond maintenant.
 Voulez-vous régler ce moniteur ?</translation>
     </message>
     <message>
@@ -955,7 +992,7 @@ Voulez-vous régler ce moniteur ?</translation>
     </message>
     <message>
         <source>The profile %1 is not a readable file of a usable size. It is left as it is, and settings changed now are not kept.</source>
-        <translation>Le profil %1 n'est pas un fichier lisible de taille utilisable. Il est laissé tel quel et les réglages modifiés maintenant ne sont pas conservés.</translation>
+        <translation>Le profil %1 n&apos;est pas un fichier lisible de taille utilisable. Il est laissé tel quel et les réglages modifiés maintenant ne sont pas conservés.</translation>
     </message>
     <message>
         <source>Choose the serial device the monitor is connected to
@@ -986,43 +1023,6 @@ Veuillez redémarrer le programme pour le régler.</translation>
     <message>
         <source>The pointer stops at the edge of the screen: use the arrow keys to move this handle further.</source>
         <translation>Le pointeur s&apos;arrête au bord de l&apos;écran : utilisez les touches fléchées pour déplacer cette poignée plus loin.</translation>
-    </message>
-</context>
-<context>
-    <name>AccessibleNames</name>
-    <message>
-        <source>%1 value</source>
-        <translation>%1 (valeur)</translation>
-    </message>
-    <message>
-        <source>Increase %1</source>
-        <translation>Augmenter %1</translation>
-    </message>
-    <message>
-        <source>Decrease %1</source>
-        <translation>Diminuer %1</translation>
-    </message>
-</context>
-<context>
-    <name>NoMonitorBox</name>
-    <message>
-        <source>&amp;Choose Device...</source>
-        <translation>&amp;Choisir le périphérique...</translation>
-    </message>
-</context>
-<context>
-    <name>PortChooser</name>
-    <message>
-        <source>Serial Device</source>
-        <translation>Périphérique série</translation>
-    </message>
-    <message>
-        <source>No serial adapter was found.</source>
-        <translation>Aucun adaptateur série n’a été trouvé.</translation>
-    </message>
-    <message>
-        <source>&amp;Device the monitor is connected to:</source>
-        <translation>&amp;Périphérique auquel le moniteur est relié :</translation>
     </message>
 </context>
 </TS>

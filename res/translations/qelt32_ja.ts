@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>%1 value</source>
+        <translation>%1 の値</translation>
+    </message>
+    <message>
+        <source>Increase %1</source>
+        <translation>%1 を上げる</translation>
+    </message>
+    <message>
+        <source>Decrease %1</source>
+        <translation>%1 を下げる</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>About Vistrel Pro</source>
@@ -486,6 +501,28 @@ Size Adjustment : Alt+ten keys</source>
     <message>
         <source>Show the program&apos;s version.</source>
         <translation>プログラムのバージョンを表示します。</translation>
+    </message>
+</context>
+<context>
+    <name>NoMonitorBox</name>
+    <message>
+        <source>&amp;Choose Device...</source>
+        <translation>デバイスの選択(&amp;C)...</translation>
+    </message>
+</context>
+<context>
+    <name>PortChooser</name>
+    <message>
+        <source>Serial Device</source>
+        <translation>シリアル デバイス</translation>
+    </message>
+    <message>
+        <source>No serial adapter was found.</source>
+        <translation>シリアル アダプタが見つかりません。</translation>
+    </message>
+    <message>
+        <source>&amp;Device the monitor is connected to:</source>
+        <translation>モニタを接続したデバイス(&amp;D):</translation>
     </message>
 </context>
 <context>
@@ -986,43 +1023,6 @@ Please start the program again to adjust it.</source>
     <message>
         <source>The pointer stops at the edge of the screen: use the arrow keys to move this handle further.</source>
         <translation>ポインタは画面の端で止まります。このハンドルをさらに動かすには矢印キーを使ってください。</translation>
-    </message>
-</context>
-<context>
-    <name>AccessibleNames</name>
-    <message>
-        <source>%1 value</source>
-        <translation>%1 の値</translation>
-    </message>
-    <message>
-        <source>Increase %1</source>
-        <translation>%1 を上げる</translation>
-    </message>
-    <message>
-        <source>Decrease %1</source>
-        <translation>%1 を下げる</translation>
-    </message>
-</context>
-<context>
-    <name>NoMonitorBox</name>
-    <message>
-        <source>&amp;Choose Device...</source>
-        <translation>デバイスの選択(&amp;C)...</translation>
-    </message>
-</context>
-<context>
-    <name>PortChooser</name>
-    <message>
-        <source>Serial Device</source>
-        <translation>シリアル デバイス</translation>
-    </message>
-    <message>
-        <source>No serial adapter was found.</source>
-        <translation>シリアル アダプタが見つかりません。</translation>
-    </message>
-    <message>
-        <source>&amp;Device the monitor is connected to:</source>
-        <translation>モニタを接続したデバイス(&amp;D):</translation>
     </message>
 </context>
 </TS>
