@@ -5,13 +5,37 @@
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <memory>
 
 namespace ChildProcess {
+
+// Starts a program in a process group of its own, so that Stop ends whatever it started.
+// Its standard error, and its standard output unless the caller reads it (`readOutput`),
+// are appended to `log`. Null, with `error` set, when it does not start.
+inline std::unique_ptr<QProcess> Start(const QString& program, const QStringList& arguments,
+                                       const QProcessEnvironment& environment, const QString& log,
+                                       bool readOutput, QString* error) {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(environment);
+    process->setChildProcessModifier([] { ::setsid(); });
+    process->setStandardErrorFile(log, QIODevice::Append);
+    if (!readOutput)
+        process->setStandardOutputFile(log, QIODevice::Append);
+    process->start(program, arguments);
+    if (!process->waitForStarted(5000)) {
+        *error = QStringLiteral("%1 did not start: %2").arg(program, process->errorString());
+        return nullptr;
+    }
+    return process;
+}
 
 // Ends a process and everything it started: SIGTERM to its group, SIGKILL if it lingers.
 inline void Stop(QProcess* process) {

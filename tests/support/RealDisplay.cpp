@@ -69,7 +69,6 @@ bool CRealDisplay::Fail(const QString& reason) {
 
 std::unique_ptr<QProcess> CRealDisplay::Spawn(const QString& program, const QStringList& arguments,
                                               bool readOutput) {
-    auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (!m_display.isEmpty())
         env.insert(QStringLiteral("DISPLAY"), m_display);
@@ -88,20 +87,8 @@ std::unique_ptr<QProcess> CRealDisplay::Spawn(const QString& program, const QStr
         env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     for (const QString& setting : m_options.environment)
         env.insert(setting.section('=', 0, 0), setting.section('=', 1));
-    process->setProcessEnvironment(env);
-    // Its own process group, so that ending it ends whatever it started.
-    process->setChildProcessModifier([] { ::setsid(); });
-    const QString name = QFileInfo(program).fileName();
-    const QString log = m_dir.filePath(name + QStringLiteral(".log"));
-    process->setStandardErrorFile(log, QIODevice::Append);
-    if (!readOutput)
-        process->setStandardOutputFile(log, QIODevice::Append);
-    process->start(program, arguments);
-    if (!process->waitForStarted(5000)) {
-        Fail(QStringLiteral("%1 did not start: %2").arg(program, process->errorString()));
-        return nullptr;
-    }
-    return process;
+    const QString log = m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log"));
+    return ChildProcess::Start(program, arguments, env, log, readOutput, &m_error);
 }
 
 bool CRealDisplay::Start() {

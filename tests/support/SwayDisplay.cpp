@@ -119,19 +119,8 @@ std::unique_ptr<QProcess> CSwayDisplay::Spawn(const QString& program, const QStr
         env.insert(QStringLiteral("WAYLAND_DISPLAY"),
                    QDir(m_runtimeDir).filePath(env.value(QStringLiteral("WAYLAND_DISPLAY"))));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(env);
-    process->setChildProcessModifier([] { ::setsid(); });
     const QString log = m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log"));
-    process->setStandardErrorFile(log, QIODevice::Append);
-    if (!readOutput)
-        process->setStandardOutputFile(log, QIODevice::Append);
-    process->start(program, arguments);
-    if (!process->waitForStarted(5000)) {
-        Fail(QStringLiteral("%1 did not start: %2").arg(program, process->errorString()));
-        return nullptr;
-    }
-    return process;
+    return ChildProcess::Start(program, arguments, env, log, readOutput, &m_error);
 }
 
 bool CSwayDisplay::StartCompositor() {
@@ -179,20 +168,16 @@ bool CSwayDisplay::StartCompositor() {
     env.insert(QStringLiteral("HOME"), m_runtimeDir);
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("SWAYSOCK"));
-    m_sway = std::make_unique<QProcess>();
-    m_sway->setProcessEnvironment(env);
-    m_sway->setChildProcessModifier([] { ::setsid(); });
-    m_sway->setStandardOutputFile(m_dir.filePath(QStringLiteral("sway.log")));
-    m_sway->setStandardErrorFile(m_dir.filePath(QStringLiteral("sway.log")), QIODevice::Append);
-    m_sway->start(command.first(), command.mid(1));
-    const bool up = m_sway->waitForStarted(5000) &&
-                    CRealDisplay::WaitUntil(
-                        [&] {
-                            return m_sway->state() == QProcess::Running &&
-                                   Environment().contains(QStringLiteral("SWAYSOCK")) &&
-                                   Environment().contains(QStringLiteral("WAYLAND_DISPLAY"));
-                        },
-                        kStartTimeout);
+    m_sway = ChildProcess::Start(command.first(), command.mid(1), env,
+                                 m_dir.filePath(QStringLiteral("sway.log")), false, &m_error);
+    const bool up =
+        m_sway && CRealDisplay::WaitUntil(
+                      [&] {
+                          return m_sway->state() == QProcess::Running &&
+                                 Environment().contains(QStringLiteral("SWAYSOCK")) &&
+                                 Environment().contains(QStringLiteral("WAYLAND_DISPLAY"));
+                      },
+                      kStartTimeout);
     if (!up)
         return Fail(QStringLiteral("sway did not start: %1")
                         .arg(ChildProcess::Tail(m_dir.filePath("sway.log"), 8)));
