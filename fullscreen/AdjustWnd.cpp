@@ -702,6 +702,8 @@ void CAdjustWnd::FillScreenMenu() {
                                               .arg(size.height()));
         action->setCheckable(true);
         action->setChecked(screens[i] == m_screen.Screen());
+        // A screen without pixels (one switched off, say) cannot be drawn on.
+        action->setEnabled(CScreenPixels::Of(screens[i]).IsUsable());
         action->setData(kScreenCommand + i);
     }
 }

@@ -6,6 +6,7 @@
 #include "fullscreen/AdjustWnd.h"
 #include "fullscreen/HandleKinds.h"
 #include "fullscreen/Markers.h"
+#include "fullscreen/ModeScreen.h"
 #include "fullscreen/Patterns.h"
 #include "platform/AnimateCtrl.h"
 #include "platform/HelpWindow.h"
@@ -213,6 +214,51 @@ TEST_F(FullScreenModeTest, TheScreenChosenInThePopupMenuIsRememberedForTheMonito
     Open();
     EXPECT_EQ(m_window->geometry(), screens[other]->geometry());
     m_window->OnCancel();
+}
+
+// A display whose screens are not all usable (one reported without pixels, as a screen
+// switched off may be) and not all right of or below the origin: the mode never opens on a
+// screen it cannot draw on, and on a screen at a negative position it covers that screen
+// and drags as anywhere else.
+TEST_F(FullScreenModeTest, ScreensWithoutPixelsAreNotOfferedAndNegativePositionsWork) {
+    QScreen* left = nullptr;
+    QScreen* empty = nullptr;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().isEmpty())
+            empty = screen;
+        else if (screen->geometry().left() < 0)
+            left = screen;
+    }
+    if (!left || !empty)
+        GTEST_SKIP() << "no screen without pixels or left of the origin";
+    Start("revC");
+    // A choice remembered for a screen without pixels is passed over.
+    CModeScreen::SetChosenName(m_rig->monitor.GetSerialText(), empty->name());
+    m_frame.windowHandle()->setScreen(left);
+    m_frame.move(left->geometry().topLeft() + QPoint(40, 40));
+    Settle();
+    ASSERT_EQ(m_frame.screen(), left);
+    Open();
+    EXPECT_EQ(m_window->geometry(), left->geometry());
+    EXPECT_EQ(m_window->ScreenSize(), left->geometry().size());
+    QMenu* menu = AdjustMenu::ScreenMenu(*m_window->PopupMenu());
+    const qsizetype emptyIndex = QGuiApplication::screens().indexOf(empty);
+    ASSERT_EQ(menu->actions().size(), QGuiApplication::screens().size());
+    EXPECT_FALSE(menu->actions()[emptyIndex]->isEnabled());
+    EXPECT_TRUE(menu->actions()[QGuiApplication::screens().indexOf(left)]->isChecked());
+    // Even when chosen anyway, it is not taken.
+    m_window->OnCommand(menu->actions()[emptyIndex]->data().toInt());
+    Settle();
+    EXPECT_EQ(m_window->geometry(), left->geometry());
+
+    const std::uint16_t hpos = Sim(kHPos);
+    Drag(CellOf(19), {QPoint(4, 0), QPoint(8, 0)});
+    EXPECT_EQ(Sim(kHPos), hpos + 2);
+    m_window->OnCancel();
+    Settle();
+    ExpectLeft();
+    EXPECT_EQ(Sim(kHPos), hpos);
+    EXPECT_EQ(m_frame.screen(), left);
 }
 
 TEST_F(FullScreenModeTest, OpenShowsTheCrosshatchWithItsMarkersOverThePrimaryScreen) {
