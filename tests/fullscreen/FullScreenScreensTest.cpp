@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 constexpr QSize kCrt(1280, 1024);
@@ -94,30 +96,39 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The program under openbox on two monitors of the CRT's size side by side, its main window
+// moved to the second one, where the CRT is.
+class FullScreenScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QELT32_SKIP_WITHOUT_REAL_DISPLAY(true);
+        CRealDisplay::Options options;
+        options.screen = QSize(2 * kCrt.width(), kCrt.height());
+        options.windowManager = true;
+        options.monitors = {QRect(QPoint(0, 0), kCrt), QRect(QPoint(kCrt.width(), 0), kCrt)};
+        display.emplace(options);
+        ASSERT_TRUE(display->Start()) << display->Error().toStdString();
+        ASSERT_TRUE(display->StartProgram()) << display->Error().toStdString();
+        screens.emplace(*display);
+        ASSERT_TRUE(display->Xdotool({"windowmove", "--sync", display->Window(), "1500", "200"}));
+        ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens->FramePlace().x() >= 1500; }));
+    }
+
+    std::optional<CRealDisplay> display;
+    std::optional<FullScreenScreens> screens;
+};
+
 } // namespace
 
-TEST(FullScreenScreensTest, TheModeCoversTheScreenOfTheMainWindowAndPutsTheWindowBack) {
-    QELT32_SKIP_WITHOUT_REAL_DISPLAY(true);
-    CRealDisplay::Options options;
-    options.screen = QSize(2 * kCrt.width(), kCrt.height());
-    options.windowManager = true;
-    options.monitors = {QRect(QPoint(0, 0), kCrt), QRect(QPoint(kCrt.width(), 0), kCrt)};
-    CRealDisplay display(options);
-    ASSERT_TRUE(display.Start()) << display.Error().toStdString();
-    ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
-    FullScreenScreens screens(display);
+TEST_F(FullScreenScreensTest, TheModeCoversTheScreenOfTheMainWindowAndPutsTheWindowBack) {
+    const QPoint place = screens->FramePlace();
 
-    // The main window on the second screen, where the CRT is.
-    ASSERT_TRUE(display.Xdotool({"windowmove", "--sync", display.Window(), "1500", "200"}));
-    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens.FramePlace().x() >= 1500; }));
-    const QPoint place = screens.FramePlace();
-
-    ASSERT_TRUE(screens.Open());
+    ASSERT_TRUE(screens->Open());
     QImage shot;
     std::optional<QPoint> differs;
     // Compared until the window manager has put it in place (bounded).
     CRealDisplay::WaitUntil([&] {
-        shot = screens.Shot();
+        shot = screens->Shot();
         differs = CrosshatchDiffers(shot, QPoint(kCrt.width(), 0));
         return !differs;
     });
@@ -133,63 +144,52 @@ TEST(FullScreenScreensTest, TheModeCoversTheScreenOfTheMainWindowAndPutsTheWindo
     // window manager's frame adds its title bar).
     const QPoint handle =
         FullScreenReal::CellOf(19, CellMap::kGeometry, true, kCrt) + QPoint(kCrt.width(), 0);
-    ASSERT_TRUE(screens.Menu(handle, AdjustMenu::kVLinearity));
+    ASSERT_TRUE(screens->Menu(handle, AdjustMenu::kVLinearity));
     QString dialog;
-    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !(dialog = screens.Dialog()).isEmpty(); }));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !(dialog = screens->Dialog()).isEmpty(); }));
     const QPoint corner(kCrt.width() + 30, 30);
     QRect rect;
     EXPECT_TRUE(CRealDisplay::WaitUntil([&] {
-        rect = screens.WindowRect(dialog);
+        rect = screens->WindowRect(dialog);
         return (rect.topLeft() - corner).manhattanLength() < 40;
     })) << rect.x()
         << "," << rect.y() << " " << rect.width() << "x" << rect.height();
-    ASSERT_TRUE(display.Focus(dialog) && display.Key("Escape"));
-    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens.Dialog().isEmpty(); }));
+    ASSERT_TRUE(display->Focus(dialog) && display->Key("Escape"));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens->Dialog().isEmpty(); }));
 
     // Escape: the main window comes back exactly where it was.
-    ASSERT_TRUE(display.Key("Escape"));
-    ASSERT_TRUE(screens.Left());
-    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return screens.FramePlace() == place; }))
-        << screens.FramePlace().x() << "," << screens.FramePlace().y();
+    ASSERT_TRUE(display->Key("Escape"));
+    ASSERT_TRUE(screens->Left());
+    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return screens->FramePlace() == place; }))
+        << screens->FramePlace().x() << "," << screens->FramePlace().y();
 }
 
-TEST(FullScreenScreensTest, TheScreenGoingMidDragLeavesTheModeAsCancelDoesWithOneMessage) {
-    QELT32_SKIP_WITHOUT_REAL_DISPLAY(true);
-    CRealDisplay::Options options;
-    options.screen = QSize(2 * kCrt.width(), kCrt.height());
-    options.windowManager = true;
-    options.monitors = {QRect(QPoint(0, 0), kCrt), QRect(QPoint(kCrt.width(), 0), kCrt)};
-    CRealDisplay display(options);
-    ASSERT_TRUE(display.Start()) << display.Error().toStdString();
-    ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
-    FullScreenScreens screens(display);
-    ASSERT_TRUE(display.Xdotool({"windowmove", "--sync", display.Window(), "1500", "200"}));
-    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens.FramePlace().x() >= 1500; }));
-    const int hpos = display.SimValue("hpos");
-    ASSERT_TRUE(screens.Open());
+TEST_F(FullScreenScreensTest, TheScreenGoingMidDragLeavesTheModeAsCancelDoesWithOneMessage) {
+    const int hpos = display->SimValue("hpos");
+    ASSERT_TRUE(screens->Open());
 
     // A handle held on the second screen, stepped once; then that screen goes.
     const QPoint at =
         FullScreenReal::CellOf(19, CellMap::kGeometry, false, kCrt) + QPoint(kCrt.width(), 0);
-    ASSERT_TRUE(display.Click(at.x(), at.y()));
-    ASSERT_TRUE(screens.MoveBy(30, 0));
-    ASSERT_TRUE(display.WaitForSimValue("hpos", hpos + 4));
-    ASSERT_TRUE(display.Run("xrandr", {"--delmonitor", "S2"})) << display.Error().toStdString();
+    ASSERT_TRUE(display->Click(at.x(), at.y()));
+    ASSERT_TRUE(screens->MoveBy(30, 0));
+    ASSERT_TRUE(display->WaitForSimValue("hpos", hpos + 4));
+    ASSERT_TRUE(display->Run("xrandr", {"--delmonitor", "S2"})) << display->Error().toStdString();
 
     // The monitor as it was, the frame back, one message (titled as the mode's window was,
     // which is gone); the program goes on.
-    EXPECT_TRUE(display.WaitForSimValue("hpos", hpos));
-    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens.FrameShown(); }));
+    EXPECT_TRUE(display->WaitForSimValue("hpos", hpos));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return screens->FrameShown(); }));
     QStringList boxes;
     ASSERT_TRUE(CRealDisplay::WaitUntil(
-        [&] { return !(boxes = screens.Windows(QStringLiteral("^Vistrel Pro$"))).isEmpty(); }));
+        [&] { return !(boxes = screens->Windows(QStringLiteral("^Vistrel Pro$"))).isEmpty(); }));
     EXPECT_EQ(boxes.size(), 1);
-    ASSERT_TRUE(display.Focus(boxes.first()) && display.Key("Return"));
+    ASSERT_TRUE(display->Focus(boxes.first()) && display->Key("Return"));
     ASSERT_TRUE(CRealDisplay::WaitUntil(
-        [&] { return screens.Windows(QStringLiteral("^Vistrel Pro$")).isEmpty(); }));
+        [&] { return screens->Windows(QStringLiteral("^Vistrel Pro$")).isEmpty(); }));
     QThread::msleep(500);
-    EXPECT_TRUE(screens.Windows(QStringLiteral("^Vistrel Pro$")).isEmpty());
-    EXPECT_TRUE(screens.FrameShown());
+    EXPECT_TRUE(screens->Windows(QStringLiteral("^Vistrel Pro$")).isEmpty());
+    EXPECT_TRUE(screens->FrameShown());
 }
 
 class FullScreenScaleTest : public ::testing::TestWithParam<const char*> {};
