@@ -133,10 +133,6 @@ bool CPointerLock::Wayland::Bind(wl_seat* toolkitSeat) {
     return true;
 }
 
-CPointerLock::CPointerLock(std::function<void(QPointF)> moved) : m_moved(std::move(moved)) {}
-
-CPointerLock::~CPointerLock() = default;
-
 bool CPointerLock::Available() {
     if (m_wayland)
         return m_wayland->relative != nullptr;
@@ -187,10 +183,6 @@ bool CPointerLock::IsLocked() const {
 // Built without the Wayland protocols: nothing is ever locked.
 struct CPointerLock::Wayland {};
 
-CPointerLock::CPointerLock(std::function<void(QPointF)> moved) : m_moved(std::move(moved)) {}
-
-CPointerLock::~CPointerLock() = default;
-
 bool CPointerLock::Available() {
     return false;
 }
@@ -206,3 +198,7 @@ bool CPointerLock::IsLocked() const {
 }
 
 #endif
+
+CPointerLock::CPointerLock(std::function<void(QPointF)> moved) : m_moved(std::move(moved)) {}
+
+CPointerLock::~CPointerLock() = default;
