@@ -67,18 +67,6 @@ public:
         CRealDisplay::WaitUntil([&] { return m_display.Screenshot(path) && image.load(path); });
         return image.convertToFormat(QImage::Format_RGB32);
     }
-    // A window's place and size on the screen (xdotool's geometry of it); none when unknown.
-    QRect WindowRect(const QString& window) {
-        QString out;
-        m_display.Xdotool({"getwindowgeometry", window}, &out);
-        static const QRegularExpression geometry(
-            QStringLiteral("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)"),
-            QRegularExpression::DotMatchesEverythingOption);
-        const auto match = geometry.match(out);
-        return match.hasMatch() ? QRect(match.captured(1).toInt(), match.captured(2).toInt(),
-                                        match.captured(3).toInt(), match.captured(4).toInt())
-                                : QRect();
-    }
     QPoint FramePlace() {
         const QRect rect = WindowRect(m_display.Window());
         return rect.isValid() ? rect.topLeft() : QPoint(-1, -1);

@@ -46,7 +46,36 @@ public:
     // Visible windows whose title matches `pattern`.
     QStringList Windows(const QString& pattern) { return m_display.VisibleWindows(pattern); }
     bool FrameShown() { return Windows("Vistrel Pro").contains(m_display.Window()); }
-    QString FullScreenWindow() { return Windows("^Vistrel Pro$").value(0); }
+    // The mode's window. Message boxes carry the same title, and the display lists windows
+    // in no fixed order: of several, the mode's is the one that covers a screen.
+    QString FullScreenWindow() {
+        const QStringList ids = Windows("^Vistrel Pro$");
+        if (ids.size() < 2)
+            return ids.value(0);
+        QString largest;
+        qint64 largestArea = -1;
+        for (const QString& id : ids) {
+            const QRect rect = WindowRect(id);
+            const qint64 area = qint64(rect.width()) * rect.height();
+            if (area > largestArea) {
+                largest = id;
+                largestArea = area;
+            }
+        }
+        return largest;
+    }
+    // A window's place and size on the screen (xdotool's geometry of it); none when unknown.
+    QRect WindowRect(const QString& window) {
+        QString out;
+        m_display.Xdotool({"getwindowgeometry", window}, &out);
+        static const QRegularExpression geometry(
+            QStringLiteral("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)"),
+            QRegularExpression::DotMatchesEverythingOption);
+        const auto match = geometry.match(out);
+        return match.hasMatch() ? QRect(match.captured(1).toInt(), match.captured(2).toInt(),
+                                        match.captured(3).toInt(), match.captured(4).toInt())
+                                : QRect();
+    }
 
     // The mode's help page, in its own window.
     QString HelpWindow() { return Windows("^Vistrel Pro Help$").value(0); }
