@@ -3,16 +3,14 @@
 // with its reason and the monitor in use goes on; a monitor that answers takes its place,
 // the panel follows what that monitor holds, and the device is remembered.
 
+#include "DeviceFolder.h"
+#include "DeviceListKeys.h"
 #include "RealDisplay.h"
 
-#include <QDir>
 #include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <pty.h>
 #include <unistd.h>
 
@@ -25,13 +23,8 @@ const QString kBox = QStringLiteral("^Vistrel Pro$");
 // File > Serial Port with the keys, then the entry `pick` of the device list ("Home": the
 // first, "End": the last).
 bool ChooseDevice(CRealDisplay& display, const QString& pick) {
-    if (!display.Focus(display.Window()) || !display.Key("alt+f") || !display.Key("p"))
-        return false;
-    QStringList chooser;
-    if (!CRealDisplay::WaitUntil(
-            [&] { return !(chooser = display.VisibleWindows("^Serial Device$")).isEmpty(); }, 20s))
-        return false;
-    return display.Focus(chooser.first()) && display.Key(pick + " Return");
+    return display.Focus(display.Window()) && display.Key("alt+f") && display.Key("p") &&
+           DeviceListKeys::Pick(display, pick + " Return");
 }
 
 // Waits for a message box and answers it with `keys`; true once that box has gone.
@@ -64,10 +57,8 @@ int MovePosition(CRealDisplay& display, const std::function<int()>& value, int f
 
 TEST(PortSwitchRealDisplay, TheMenuMovesToAnotherMonitorAndARefusedDeviceKeepsTheLink) {
     QELT32_SKIP_WITHOUT_REAL_DISPLAY(false);
-    QTemporaryDir dev;
-    ASSERT_TRUE(QDir(dev.path()).mkpath(QStringLiteral("serial/by-id")));
-    qputenv("QELT32_DEV_DIR", dev.path().toLocal8Bit());
-    qputenv("QELT32_SYS_DIR", dev.filePath(QStringLiteral("no-sys")).toLocal8Bit());
+    const CDeviceFolder dev;
+    ASSERT_TRUE(dev.IsValid());
     CRealDisplay::Options options;
     options.simProfile = QStringLiteral("revB");
     CRealDisplay display(options);
@@ -81,10 +72,9 @@ TEST(PortSwitchRealDisplay, TheMenuMovesToAnotherMonitorAndARefusedDeviceKeepsTh
     int master = -1, slave = -1;
     char node[128] = {};
     ASSERT_EQ(openpty(&master, &slave, node, nullptr, nullptr), 0);
-    const QString byId = dev.filePath(QStringLiteral("serial/by-id/"));
-    ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(node), byId + "usb-A_Silent-if00"));
+    ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(node), dev.ById("usb-A_Silent-if00")));
     ::close(slave); // nobody holds it: the program may open it, and hears nothing
-    ASSERT_TRUE(QFile::link(display.SecondLinkPath(), byId + "usb-Sim_Second-if00"));
+    ASSERT_TRUE(QFile::link(display.SecondLinkPath(), dev.ById("usb-Sim_Second-if00")));
     ASSERT_TRUE(display.Launch({"--ports", display.LinkPath(), "--no-splash"}))
         << display.Error().toStdString();
 
@@ -106,13 +96,6 @@ TEST(PortSwitchRealDisplay, TheMenuMovesToAnotherMonitorAndARefusedDeviceKeepsTh
     EXPECT_LE(std::abs(now - 40), 2) << now;
     EXPECT_EQ(display.SimValue("hpos"), moved);
 
-    ASSERT_TRUE(display.SignalProgram(SIGTERM));
-    EXPECT_EQ(display.WaitForProgramEnd(), 0);
-    EXPECT_EQ(QSettings(display.ProfileFile(), QSettings::IniFormat)
-                  .value(QStringLiteral("Settings/Device"))
-                  .toString(),
-              byId + "usb-Sim_Second-if00");
+    EXPECT_EQ(DeviceListKeys::RememberedAtEnd(display), dev.ById("usb-Sim_Second-if00"));
     ::close(master);
-    qunsetenv("QELT32_DEV_DIR");
-    qunsetenv("QELT32_SYS_DIR");
 }

@@ -3,14 +3,13 @@
 // nowhere is named with its reason and gets no byte.
 
 #include "CliRunner.h"
+#include "DeviceFolder.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,33 +18,25 @@ namespace {
 class CliAdapterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir(dev.path()).mkpath(QStringLiteral("serial/by-id")));
-        qputenv("QELT32_DEV_DIR", dev.path().toLocal8Bit());
-        qputenv("QELT32_SYS_DIR", dev.filePath(QStringLiteral("no-sys")).toLocal8Bit());
+        ASSERT_TRUE(dev.IsValid());
         // Sorted before the monitor: a plain file and a link to nowhere.
         QFile file(ById("usb-0_File-if00"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.close();
-        ASSERT_TRUE(QFile::link(dev.filePath("gone"), ById("usb-1_Gone-if00")));
+        ASSERT_TRUE(QFile::link(dev.FilePath("gone"), ById("usb-1_Gone-if00")));
         ASSERT_TRUE(QFile::link(cli.Server().Path(), ById("usb-Sim_Monitor-if00")));
         node = QFileInfo(cli.Server().Path()).canonicalFilePath();
     }
-    void TearDown() override {
-        qunsetenv("QELT32_DEV_DIR");
-        qunsetenv("QELT32_SYS_DIR");
-    }
-    QString ById(const QString& name) const {
-        return dev.filePath(QStringLiteral("serial/by-id/") + name);
-    }
+    QString ById(const QString& name) const { return dev.ById(name); }
     // The four slots name devices that are not there.
     CCliRunner::Result Run(const QStringList& arguments) {
-        const QString missing = QStringList{dev.filePath("ttyS0"), dev.filePath("ttyS1"),
-                                            dev.filePath("ttyS2"), dev.filePath("ttyS3")}
+        const QString missing = QStringList{dev.FilePath("ttyS0"), dev.FilePath("ttyS1"),
+                                            dev.FilePath("ttyS2"), dev.FilePath("ttyS3")}
                                     .join(',');
         return cli.RunRaw(QStringList{"--ports", missing} + arguments);
     }
 
-    QTemporaryDir dev;
+    CDeviceFolder dev;
     CCliRunner cli;
     QString node;
 };
@@ -92,7 +83,7 @@ TEST_F(CliAdapterTest, DoctorGoesOnToTheAdaptersAndNamesTheOneUsed) {
 }
 
 TEST_F(CliAdapterTest, DoctorWithOnePortGivenLooksNowhereElse) {
-    const auto text = cli.RunRaw({"--port", dev.filePath("ttyS0"), "doctor"});
+    const auto text = cli.RunRaw({"--port", dev.FilePath("ttyS0"), "doctor"});
     EXPECT_EQ(text.status, 3);
     EXPECT_FALSE(text.out.contains("USB ")) << text.out.toStdString();
 }

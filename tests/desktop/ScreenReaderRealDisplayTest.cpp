@@ -9,16 +9,15 @@
 
 #include "fullscreen/AdjustMenu.h"
 
+#include "DeviceFolder.h"
 #include "RealDisplay.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRect>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -394,23 +393,17 @@ TEST_P(ScreenReader, NamesEveryControlOfEveryDialog) {
 
 TEST_P(ScreenReader, NamesEveryControlOfTheNoMonitorBoxAndTheDeviceList) {
     // No monitor at the one port given, and no adapter until the box is up.
-    QTemporaryDir devices;
-    ASSERT_TRUE(QDir(devices.path()).mkpath("serial/by-id"));
-    qputenv("QELT32_DEV_DIR", devices.path().toLocal8Bit());
-    qputenv("QELT32_SYS_DIR", devices.filePath("no-sys").toLocal8Bit());
-    const bool launched =
-        m_display.Launch({"--ports", devices.filePath("ttyS-none"), "--no-splash"}, ".");
-    qunsetenv("QELT32_DEV_DIR");
-    qunsetenv("QELT32_SYS_DIR");
-    ASSERT_TRUE(launched) << m_display.Error().toStdString();
+    const CDeviceFolder devices;
+    ASSERT_TRUE(devices.IsValid());
+    ASSERT_TRUE(m_display.Launch({"--ports", devices.FilePath("ttyS-none"), "--no-splash"}, "."))
+        << m_display.Error().toStdString();
 
     const std::vector<Accessible> box = m_reader.WaitForNewWindows({});
     ASSERT_EQ(box.size(), 1u) << m_reader.Error().toStdString();
     ASSERT_EQ(box[0].role.toStdString(), "alert");
     Check(box[0], "no-monitor box");
     // The adapter is plugged in; the box's first button offers it in a list.
-    ASSERT_TRUE(QFile::link(m_display.LinkPath(),
-                            devices.filePath("serial/by-id/usb-Sim_Monitor_Cable-if00")));
+    ASSERT_TRUE(QFile::link(m_display.LinkPath(), devices.ById("usb-Sim_Monitor_Cable-if00")));
     const std::vector<Accessible> buttons = box[0].FindAll("push button");
     ASSERT_FALSE(buttons.empty());
     Accessible list;

@@ -1,6 +1,7 @@
 // Finding the monitor on a USB serial adapter when none of the four slots answers: the
 // probe order, the remembered adapter, and devices that must never get a byte.
 
+#include "DeviceFolder.h"
 #include "RecordingMessages.h"
 #include "TempProfile.h"
 
@@ -9,9 +10,7 @@
 #include "platform/Profile.h"
 #include "sim/SimServer.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <pty.h>
@@ -30,25 +29,21 @@ class AdapterDiscoveryTest : public ::testing::Test {
 protected:
     AdapterDiscoveryTest()
         : server(*SimProfile::ByName(QStringLiteral("revC")),
-                 CSimServer::Options{false, dev.filePath(QStringLiteral("ttyUSB3"))}) {}
+                 CSimServer::Options{false, dev.FilePath(QStringLiteral("ttyUSB3"))}) {}
 
     void SetUp() override {
-        qputenv("QELT32_DEV_DIR", dev.path().toLocal8Bit());
-        ASSERT_TRUE(QDir(dev.path()).mkpath(QStringLiteral("serial/by-id")));
+        ASSERT_TRUE(dev.IsValid());
         ASSERT_TRUE(server.Start()) << qPrintable(server.Error());
         // The four slots name devices that do not exist.
-        PortMap().SetAll({dev.filePath("ttyS0"), dev.filePath("ttyS1"), dev.filePath("ttyS2"),
-                          dev.filePath("ttyS3")});
+        PortMap().SetAll({dev.FilePath("ttyS0"), dev.FilePath("ttyS1"), dev.FilePath("ttyS2"),
+                          dev.FilePath("ttyS3")});
     }
     void TearDown() override {
         PortMap() = CPortMap();
-        qunsetenv("QELT32_DEV_DIR");
         for (int fd : fds)
             ::close(fd);
     }
-    QString ById(const QString& name) {
-        return dev.filePath(QStringLiteral("serial/by-id/") + name);
-    }
+    QString ById(const QString& name) { return dev.ById(name); }
     // A terminal nobody answers on, reached as by-id link `name`; its master side.
     int SilentTerminal(const QString& name) {
         int master = -1, slave = -1;
@@ -65,7 +60,7 @@ protected:
     }
     void Configure(CMonitor& monitor) { monitor.SetTimings({150ms, 0ms, 0ms}); }
 
-    QTemporaryDir dev;
+    CDeviceFolder dev;
     CTempProfile profile;
     CRecordingMessages messages;
     CSimServer server;
@@ -114,7 +109,7 @@ TEST_F(AdapterDiscoveryTest, TheRememberedAdapterIsTriedBeforeAnyOther) {
 
 TEST_F(AdapterDiscoveryTest, SilentAdaptersAreNamedAndTheNodeBehindALinkIsProbedOnce) {
     const int silent = SilentTerminal(QStringLiteral("usb-A_Silent-if00"));
-    ASSERT_TRUE(QFile::link(ById("usb-A_Silent-if00"), dev.filePath("ttyUSB0")));
+    ASSERT_TRUE(QFile::link(ById("usb-A_Silent-if00"), dev.FilePath("ttyUSB0")));
     server.Monitor().PullCable(); // ttyUSB3 goes away with the cable
     CMonitor monitor;
     Configure(monitor);
@@ -122,7 +117,7 @@ TEST_F(AdapterDiscoveryTest, SilentAdaptersAreNamedAndTheNodeBehindALinkIsProbed
     const QString failures = monitor.ConnectFailures().join('\n');
     EXPECT_TRUE(failures.contains(ById("usb-A_Silent-if00") + ": no monitor answered"))
         << qPrintable(failures);
-    EXPECT_FALSE(failures.contains(dev.filePath("ttyUSB0"))) << "ttyUSB0 is the same node";
+    EXPECT_FALSE(failures.contains(dev.FilePath("ttyUSB0"))) << "ttyUSB0 is the same node";
     std::vector<std::uint8_t> request(64);
     EXPECT_GT(::read(silent, request.data(), request.size()), 0) << "asked who is there";
     EXPECT_EQ(messages.shown.size(), 1u);

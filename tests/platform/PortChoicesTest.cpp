@@ -1,5 +1,7 @@
 #include "platform/PortChoices.h"
 
+#include "DeviceFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,18 +17,12 @@ namespace {
 // bare node, a regular file that looks like a node and a link to nowhere.
 class PortChoicesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(QDir(m_dev.path()).mkpath(QStringLiteral("serial/by-id")));
-        qputenv("QELT32_DEV_DIR", m_dev.path().toLocal8Bit());
-        qputenv("QELT32_SYS_DIR", m_sys.path().toLocal8Bit());
-    }
+    void SetUp() override { ASSERT_TRUE(m_dev.IsValid()); }
     void TearDown() override {
-        qunsetenv("QELT32_DEV_DIR");
-        qunsetenv("QELT32_SYS_DIR");
         for (int fd : m_fds)
             ::close(fd);
     }
-    QString Dev(const QString& name) const { return m_dev.filePath(name); }
+    QString Dev(const QString& name) const { return m_dev.FilePath(name); }
     // A pseudo-terminal reached as `name` in the device folder; the pty's own node.
     QString Terminal(const QString& name) {
         int master = -1, slave = -1;
@@ -52,7 +48,8 @@ protected:
         }
     }
 
-    QTemporaryDir m_dev, m_sys;
+    QTemporaryDir m_sys;
+    CDeviceFolder m_dev{m_sys.path()};
     std::vector<int> m_fds;
 };
 
@@ -91,6 +88,6 @@ TEST_F(PortChoicesTest, AdaptersByStableNameWithMakerAndModelAndNothingUnusable)
 
 TEST_F(PortChoicesTest, NoAdapterGivesAnEmptyList) {
     EXPECT_TRUE(ListPortChoices().empty());
-    ASSERT_TRUE(QDir(m_dev.path()).removeRecursively());
+    ASSERT_TRUE(QDir(m_dev.Path()).removeRecursively());
     EXPECT_TRUE(ListPortChoices().empty()) << "a device folder that is not there";
 }
