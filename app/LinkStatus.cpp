@@ -26,6 +26,8 @@ CLinkStatus::CLinkStatus(CMonitor& monitor, QLabel* pane, QWidget* panel,
         return UserMessages().Show(Str::OtherMonitor, MsgButtons::YesNoCancel,
                                    QString::number(serial)) == MsgResult::Yes;
     });
+    m_reconnector.SetOtherModelHandler(
+        [](const QString& model) { UserMessages().Show(Str::OtherModel, MsgButtons::Ok, model); });
     if (m_pane)
         m_pane->setVisible(false);
 }

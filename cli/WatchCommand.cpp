@@ -103,6 +103,10 @@ int RunWatch(CCliContext& ctx) {
                          .arg(serial));
             return false;
         });
+        reconnector->SetOtherModelHandler([&ctx](const QString& model) {
+            ctx.Note(QStringLiteral("a monitor of another model (%1) answers; not following it")
+                         .arg(model));
+        });
         QObject::connect(&*reconnector, &CReconnector::reconnected, &loop,
                          [&] { PrintLinkEvent(ctx, monitor, true); });
     }

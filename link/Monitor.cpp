@@ -143,7 +143,7 @@ bool CMonitor::ReadAll() {
 }
 
 bool CMonitor::Reconnect(const QString& path,
-                         const std::function<bool(std::uint32_t)>& acceptOther) {
+                         const std::function<bool(std::uint32_t, const QString&)>& acceptOther) {
     const MonIdentity lost = m_identity;
     const QString reason = LinkLostReason();
     auto giveUp = [&] {
@@ -155,7 +155,9 @@ bool CMonitor::Reconnect(const QString& path,
         m_identity = lost;
         return false;
     }
-    if (m_identity.serial != lost.serial && !(acceptOther && acceptOther(m_identity.serial)))
+    const QString otherModel = IsSameKind(lost) ? QString() : GetModelName();
+    if ((m_identity.serial != lost.serial || !otherModel.isEmpty()) &&
+        !(acceptOther && acceptOther(m_identity.serial, otherModel)))
         return giveUp();
     if (!ReadAll())
         return giveUp();

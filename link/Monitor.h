@@ -87,9 +87,11 @@ public:
     // Each read tells the user itself when it fails.
     bool ReadAll();
     // After a lost link: opens `path` and, when the monitor that was lost answers there (or
-    // another one that `acceptOther` takes, given its serial number), reads it all again.
-    // The port is closed again, and the lost monitor's identity kept, otherwise.
-    bool Reconnect(const QString& path, const std::function<bool(std::uint32_t)>& acceptOther);
+    // another one that `acceptOther` takes, given its serial number and, when it is of
+    // another model than the lost one, that model's name), reads it all again. The port is
+    // closed again, and the lost monitor's identity kept, otherwise.
+    bool Reconnect(const QString& path,
+                   const std::function<bool(std::uint32_t, const QString&)>& acceptOther);
     // Moves to the device of a trial (TryDevice) while the monitor in use is left as it is
     // until the new one has been read as at start-up: then the old port is closed and the
     // device remembered as ConnectTo remembers it. When the read fails, the link, the values

@@ -31,6 +31,10 @@ void CReconnector::SetOtherMonitorHandler(std::function<bool(std::uint32_t)> han
     m_acceptOther = std::move(handler);
 }
 
+void CReconnector::SetOtherModelHandler(std::function<void(const QString&)> handler) {
+    m_tellOtherModel = std::move(handler);
+}
+
 void CReconnector::OnConnectionChanged(bool) {
     // The state may have changed again since this was queued: the present one counts.
     if (m_monitor.IsConnected() || m_monitor.LinkLostReason().isEmpty()) {
@@ -93,12 +97,17 @@ void CReconnector::OnDeviceEvent() {
 void CReconnector::Probe() {
     if (m_monitor.IsConnected() || !m_notifier)
         return;
-    auto accept = [this](std::uint32_t serial) {
-        if (m_refused.count(serial))
+    auto accept = [this](std::uint32_t serial, const QString& otherModel) {
+        if (!m_refused.insert(serial).second)
             return false;
+        if (!otherModel.isEmpty()) {
+            if (m_tellOtherModel)
+                m_tellOtherModel(otherModel);
+            return false;
+        }
         const bool taken = m_acceptOther && m_acceptOther(serial);
-        if (!taken)
-            m_refused.insert(serial);
+        if (taken)
+            m_refused.erase(serial);
         return taken;
     };
     // Only a probe that opened something counts towards the interval: the events of one

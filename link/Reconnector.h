@@ -17,9 +17,11 @@ class CMonitor;
 // node appears or changes in the device folders (inotify on the folder of the lost device,
 // the device folder and its serial/by-id), then probes, at most once per interval: the
 // device the monitor was lost on, then each adapter that appeared since. The monitor that was
-// lost is read again as at start-up; another monitor is taken only when the handler given
-// to SetOtherMonitorHandler takes it, and each refused serial number is not asked about
-// again. Nothing runs between events.
+// lost is read again as at start-up; another monitor of its model is taken only when the
+// handler given to SetOtherMonitorHandler takes it, and each refused serial number is not
+// asked about again. A monitor of another model is never taken (the windows were made for
+// the lost one's): it is told once through the handler of SetOtherModelHandler. Nothing runs
+// between events.
 class CReconnector : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +33,8 @@ public:
     // Asked with the serial number of a monitor other than the lost one; true adopts it.
     // Without a handler another monitor is never adopted.
     void SetOtherMonitorHandler(std::function<bool(std::uint32_t serial)> handler);
+    // Told the model name of a monitor of another model that answers instead.
+    void SetOtherModelHandler(std::function<void(const QString& model)> handler);
     // Whether it is waiting for a device event now (for tests and the status bar).
     bool IsWaiting() const { return m_notifier != nullptr; }
 
@@ -48,6 +52,7 @@ private:
 
     CMonitor& m_monitor;
     std::function<bool(std::uint32_t)> m_acceptOther;
+    std::function<void(const QString&)> m_tellOtherModel;
     std::set<std::uint32_t> m_refused;
     std::set<QString> m_seenNodes; // adapters' nodes already there or already tried
     int m_inotify = -1;
