@@ -1,5 +1,6 @@
 #include "app/InstanceChannel.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -20,6 +21,10 @@ constexpr char kMagic[8] = {'Q', '3', '2', 'O', 'P', 'E', 'N', '1'};
 
 using Clock = std::chrono::steady_clock;
 
+// A display may be named by its socket's full path (WAYLAND_DISPLAY=/run/.../wayland-1); in
+// the socket's own name that could pass the 107 bytes a local socket's path may have.
+constexpr qsizetype kMaxDisplayChars = 32;
+
 int MsLeft(Clock::time_point deadline) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -34,6 +39,11 @@ QString InstanceName() {
     QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (display.isEmpty())
         display = qEnvironmentVariable("DISPLAY");
+    if (display.size() > kMaxDisplayChars)
+        display = QString::fromLatin1(
+            QCryptographicHash::hash(display.toUtf8(), QCryptographicHash::Sha256)
+                .toHex()
+                .left(16));
     QString name = QStringLiteral("qelt32");
     if (!display.isEmpty())
         name += QLatin1Char('-') + display;

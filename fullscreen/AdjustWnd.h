@@ -68,6 +68,8 @@ public:
     bool ConvDialogOpen() const { return m_bConvDialog; }
     // A handle is held: the window has the mouse.
     bool IsDragging() const;
+    // The compositor holds the pointer still for the drag (Wayland).
+    bool PointerLocked() const { return m_pointerLock.IsLocked(); }
     int CurrentCell() const { return m_nCurCell; }
     QPoint Anchor() const { return m_ptAnchor; }
     // Screen size (device pixels) and hit cells as of the last crosshatch paint.

@@ -240,6 +240,18 @@ TEST(InstanceNameTest, OneInstancePerDisplayNamedSafely) {
     EXPECT_EQ(InstanceName(), QStringLiteral("qelt32-.._.._x_y_0.0"));
     qputenv("WAYLAND_DISPLAY", "wayland-1");
     EXPECT_EQ(InstanceName(), QStringLiteral("qelt32-wayland-1"));
+    // A display named by its socket's full path: a short name, one per path.
+    const QString deep = QStringLiteral("/tmp/") + QString(80, QLatin1Char('d'));
+    qputenv("WAYLAND_DISPLAY", (deep + QStringLiteral("/wayland-1")).toUtf8());
+    const QString first = InstanceName();
+    EXPECT_LE(first.size(), 40) << first.toStdString();
+    qputenv("WAYLAND_DISPLAY", (deep + QStringLiteral("/wayland-2")).toUtf8());
+    EXPECT_NE(InstanceName(), first);
+    QTemporaryDir longDisplay;
+    QString failure;
+    CInstanceServer server;
+    EXPECT_EQ(server.Start(longDisplay.path(), &failure), CInstanceServer::StartResult::Listening)
+        << failure.toStdString();
     qunsetenv("WAYLAND_DISPLAY");
     qunsetenv("DISPLAY");
     EXPECT_EQ(InstanceName(), QStringLiteral("qelt32"));

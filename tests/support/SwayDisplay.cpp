@@ -103,8 +103,7 @@ QProcessEnvironment CSwayDisplay::Environment() const {
     return env;
 }
 
-std::unique_ptr<QProcess> CSwayDisplay::Spawn(const QString& program, const QStringList& arguments,
-                                              bool readOutput) {
+QProcessEnvironment CSwayDisplay::ClientEnvironment() const {
     // The compositor's folder belongs to its own user, so Qt and our single-instance socket
     // would not take it as this user's runtime folder and would fall back to one shared by
     // every test running beside this one, where a second qelt32 hands its start over to
@@ -119,8 +118,13 @@ std::unique_ptr<QProcess> CSwayDisplay::Spawn(const QString& program, const QStr
         env.insert(QStringLiteral("WAYLAND_DISPLAY"),
                    QDir(m_runtimeDir).filePath(env.value(QStringLiteral("WAYLAND_DISPLAY"))));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    return env;
+}
+
+std::unique_ptr<QProcess> CSwayDisplay::Spawn(const QString& program, const QStringList& arguments,
+                                              bool readOutput) {
     const QString log = m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log"));
-    return ChildProcess::Start(program, arguments, env, log, readOutput, &m_error);
+    return ChildProcess::Start(program, arguments, ClientEnvironment(), log, readOutput, &m_error);
 }
 
 bool CSwayDisplay::StartCompositor() {
@@ -190,6 +194,10 @@ bool CSwayDisplay::Start() {
         return false;
     if (!m_sim.StartSimulator())
         return Fail(m_sim.Error());
+    return StartPointer();
+}
+
+bool CSwayDisplay::StartPointer() {
     m_pointer = Spawn(PointerTool(), {}, true);
     QByteArray line;
     if (!m_pointer || !ChildProcess::ReadLine(*m_pointer, m_pointerOutput, &line, kStartTimeout) ||

@@ -37,6 +37,12 @@ public:
     bool SwayStarted() const { return m_swayStarted; }
     // Starts the simulator and the virtual pointer.
     bool Start();
+    // Starts the virtual pointer alone (for a client of this session that brings its own
+    // monitor).
+    bool StartPointer();
+    // The environment of a Wayland client of this session: a runtime folder of its own and
+    // the display by its full path.
+    QProcessEnvironment ClientEnvironment() const;
     // Starts qelt32 --port <link> --no-splash on Wayland and waits for its main window.
     bool StartProgram(const QStringList& arguments = {});
 
