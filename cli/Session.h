@@ -14,7 +14,7 @@ class ISerialPort;
 // everything else costs line time, so a command asks only for what it shows or uses.
 struct CliNeeds {
     bool timing = false;      // the scan frequencies
-    std::vector<int> items;   // single items, read one by one
+    std::vector<int> items{}; // single items, read one by one
     bool colorGroup = false;  // the colour items, which a colour mode or temperature moves
     bool colorTables = false; // the colour-temperature tables in the monitor's memory
     bool everything = false;  // every group, the tables and the timing, as the desktop reads

@@ -36,9 +36,9 @@ public:
         bool accessibility = false; // Qt's bridge to a screen reader on the session bus
         // RandR monitors laid over the X screen (needs the window manager): several
         // screens side by side, the first the primary.
-        QList<QRect> monitors;
+        QList<QRect> monitors{};
         // More of the programs' environment ("QT_SCALE_FACTOR=2", ...).
-        QStringList environment;
+        QStringList environment{};
     };
 
     CRealDisplay() : CRealDisplay(Options{}) {}
