@@ -187,7 +187,8 @@ FileError WriteFileAtomically(const QString& path, const QByteArray& bytes) {
         return errno == EACCES || errno == EPERM ? FileError::FolderNotWritable : FromErrno(errno);
     int error = 0;
     if (exists) {
-        (void)::fchown(fd.Get(), old.st_uid, old.st_gid); // works only where we may
+        // Keeping the owner works only where we may; the file is written either way.
+        [[maybe_unused]] const int owned = ::fchown(fd.Get(), old.st_uid, old.st_gid);
         if (::fchmod(fd.Get(), old.st_mode & 07777) != 0)
             error = errno;
     }

@@ -143,8 +143,8 @@ TEST(CliDoctor, AUserListedInTheGroupWhoseSessionLacksItIsToldToLogInAgain) {
     qputenv("QELT32_GROUP_FILE", groups.fileName().toLocal8Bit());
     const auto result = cli.Run({"doctor"});
     qunsetenv("QELT32_GROUP_FILE");
-    chown(device.constData(), uid_t(-1), st.st_gid);
-    chmod(device.constData(), st.st_mode & 07777);
+    EXPECT_EQ(chown(device.constData(), uid_t(-1), st.st_gid), 0);
+    EXPECT_EQ(chmod(device.constData(), st.st_mode & 07777), 0);
     EXPECT_EQ(result.status, 3);
     EXPECT_TRUE(Row(result.OutLines(), "problem").contains("but this session started before"))
         << result.out.toStdString();

@@ -85,12 +85,13 @@ protected:
         if (!ClickAt(tray->geometry().center(), 3))
             return nullptr;
         QMenu* menu = nullptr;
-        QTest::qWaitFor(
-            [&] {
-                menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                return menu && menu->isVisible();
-            },
-            5000);
+        if (!QTest::qWaitFor(
+                [&] {
+                    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                    return menu && menu->isVisible();
+                },
+                20000))
+            return nullptr;
         // Let it be drawn before anyone looks at it.
         QTest::qWait(200);
         return menu;

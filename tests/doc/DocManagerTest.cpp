@@ -198,26 +198,28 @@ TEST_F(DocManagerTest, SaveDialogsAllFilesShowsNamesWithoutADot) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     QStringList shownWithQlt, shownWithAll;
-    WithModal<QFileDialog>([&] { manager.FileSaveAs(); },
-                           [&](QFileDialog& dialog) {
-                               auto* list = dialog.findChild<QListView*>("listView");
-                               ASSERT_NE(list, nullptr);
-                               auto listed = [&] {
-                                   QStringList names;
-                                   const QModelIndex root = list->rootIndex();
-                                   for (int row = 0; row < list->model()->rowCount(root); ++row)
-                                       names
-                                           << list->model()->index(row, 0, root).data().toString();
-                                   return names;
-                               };
-                               dialog.setDirectory(dir.path());
-                               QTest::qWaitFor([&] { return listed().contains("kept.qlt"); });
-                               shownWithQlt = listed();
-                               dialog.selectNameFilter(dialog.nameFilters().value(1));
-                               QTest::qWaitFor([&] { return listed().size() > 1; });
-                               shownWithAll = listed();
-                               dialog.reject();
-                           });
+    WithModal<QFileDialog>(
+        [&] { manager.FileSaveAs(); },
+        [&](QFileDialog& dialog) {
+            auto* list = dialog.findChild<QListView*>("listView");
+            ASSERT_NE(list, nullptr);
+            auto listed = [&] {
+                QStringList names;
+                const QModelIndex root = list->rootIndex();
+                for (int row = 0; row < list->model()->rowCount(root); ++row)
+                    names << list->model()->index(row, 0, root).data().toString();
+                return names;
+            };
+            dialog.setDirectory(dir.path());
+            EXPECT_TRUE(QTest::qWaitFor([&] { return listed().contains("kept.qlt"); }, 20000))
+                << "the folder was not listed";
+            shownWithQlt = listed();
+            dialog.selectNameFilter(dialog.nameFilters().value(1));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return listed().size() > 1; }, 20000))
+                << "the other filter listed no more";
+            shownWithAll = listed();
+            dialog.reject();
+        });
     EXPECT_EQ(shownWithQlt, QStringList{"kept.qlt"});
     EXPECT_TRUE(shownWithAll.contains("README")) << shownWithAll.join(' ').toStdString();
     EXPECT_TRUE(shownWithAll.contains("kept.qlt"));
