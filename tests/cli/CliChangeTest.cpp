@@ -210,10 +210,11 @@ TEST(CliModes, AModeTheMonitorDidNotTakeEndsWithStatusOne) {
         const auto result = cli.Run(c.command);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.ErrLines(), QStringList{"qelt32ctl: " + c.refusal});
-        if (c.command.first() == "set")
+        if (c.command.first() == "set") {
             EXPECT_EQ(result.OutLines(),
                       QStringList{QStringLiteral("%1 %2").arg(c.command[1]).arg(held)})
                 << "what the monitor holds, not what was asked";
+        }
         cli.Sim().SetStick(c.item, SimStick::Sticks);
     }
 }

@@ -42,9 +42,10 @@ inline void ExpectCaptionsFit(const QWidget* form) {
             EXPECT_LE(metrics.horizontalAdvance(Caption(push->text())) + 2 * margin, push->width())
                 << Caption(push->text()).toStdString();
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-            if (!button->text().isEmpty())
+            if (!button->text().isEmpty()) {
                 EXPECT_LE(button->sizeHint().width(), button->width())
                     << Caption(button->text()).toStdString();
+            }
         } else if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
             EXPECT_LE(metrics.horizontalAdvance(Caption(group->title())) + 16, group->width())
                 << Caption(group->title()).toStdString();
@@ -61,10 +62,11 @@ inline void ExpectCaptionsFit(const QWidget* form) {
         const auto children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         for (int i = 0; i < children.size(); ++i)
             for (int j = i + 1; j < children.size(); ++j)
-                if (isControl(children[i]) && isControl(children[j]) && !children[i]->isWindow())
+                if (isControl(children[i]) && isControl(children[j]) && !children[i]->isWindow()) {
                     EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
                         << children[i]->objectName().toStdString() << " / "
                         << children[j]->objectName().toStdString();
+                }
     }
 }
 

@@ -48,8 +48,9 @@ public:
     // With QELT32_SCREENSHOT_DIR set, a picture of the screen there as `name`.png.
     void Picture(const QString& name) {
         const QString folder = qEnvironmentVariable("QELT32_SCREENSHOT_DIR");
-        if (!folder.isEmpty())
+        if (!folder.isEmpty()) {
             EXPECT_TRUE(m_display.Screenshot(folder + "/" + name + ".png"));
+        }
     }
     int Stored(const QString& item) { return m_display.SimStored(item); }
 

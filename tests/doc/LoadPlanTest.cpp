@@ -126,8 +126,9 @@ TEST(LoadPlan, TextFormUsesItsOwnGroupsAndKeyOrder) {
     EXPECT_EQ(plan.steps[0], (LoadStep{LoadOp::HMoireOnFromFlags, -1, 768}));
     EXPECT_EQ(plan.steps[1], (LoadStep{LoadOp::VMoireOnFromFlags, -1, 768}));
     for (const LoadStep& step : plan.steps)
-        if (step.op == LoadOp::WriteItem)
+        if (step.op == LoadOp::WriteItem) {
             EXPECT_EQ(step.value, 0) << step.item; // every value key is missing: 0 is sent
+        }
 
     const LoadPlan colourOnly =
         PlanLoad(*Decode("[data]\nserial=291\nfh=90\nfv=85\nbright=9\n[flag]\nscreen=1\ncolor=1\n"),

@@ -87,8 +87,9 @@ TEST_F(DocTest, SavedFileLoadsBackIntoTheMonitor) {
     ASSERT_TRUE(doc.OnOpenDocument(path));
     EXPECT_EQ(doc.m_bRejected, 0);
     for (int i = 0; i < 35; ++i)
-        if (i != Items::AutoSizeItem && sim.sim.Status(i) == 0)
+        if (i != Items::AutoSizeItem && sim.sim.Status(i) == 0) {
             EXPECT_EQ(sim.sim.Value(i), saved[i]) << "item " << i;
+        }
     EXPECT_TRUE(sim.messages.shown.empty());
     EXPECT_TRUE(sim.monitor.IsModified()); // differs from what the monitor has stored
 }

@@ -94,8 +94,9 @@ protected:
 TEST_F(DevicePixelsTest, EveryPatternCoversTheScreenOnePicturePixelPerScreenPixel) {
     m_window->ShowPattern(Patterns::kCrosshatch);
     const QSize device = m_window->ScreenSize();
-    if (const QSize expected = ExpectedDeviceSize(); expected.isValid())
+    if (const QSize expected = ExpectedDeviceSize(); expected.isValid()) {
         EXPECT_EQ(device, expected);
+    }
     const std::unique_ptr<CGreyPalette> palette = CGreyPalette::Create(CellMap::kGridCols);
     for (int pattern : {Patterns::kCrosshatch, Patterns::kConvergence, Patterns::kCheckerboard,
                         Patterns::kTextRows, Patterns::kGreyScale}) {

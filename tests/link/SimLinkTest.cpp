@@ -31,8 +31,9 @@ TEST_F(SimLinkTest, StartUpFillsTheCacheFromTheMonitor) {
     EXPECT_EQ(fV, Sim().TimingV() / 100);
     for (int item = 0; item < Items::kCount; ++item) {
         EXPECT_EQ(monitor.Item(item).status, Sim().Status(item)) << "item " << item;
-        if (monitor.IsAvailable(item))
+        if (monitor.IsAvailable(item)) {
             EXPECT_EQ(monitor.Item(item).maximum, Sim().Maximum(item)) << "item " << item;
+        }
     }
     ExpectCacheMatchesTheMonitor();
     EXPECT_TRUE(messages.shown.empty());
