@@ -6,9 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <pty.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,20 +15,9 @@ namespace {
 class PortChoicesTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dev.IsValid()); }
-    void TearDown() override {
-        for (int fd : m_fds)
-            ::close(fd);
-    }
     QString Dev(const QString& name) const { return m_dev.FilePath(name); }
     // A pseudo-terminal reached as `name` in the device folder; the pty's own node.
-    QString Terminal(const QString& name) {
-        int master = -1, slave = -1;
-        char node[128] = {};
-        EXPECT_EQ(openpty(&master, &slave, node, nullptr, nullptr), 0);
-        m_fds.insert(m_fds.end(), {master, slave});
-        EXPECT_TRUE(QFile::link(QString::fromLocal8Bit(node), Dev(name)));
-        return QString::fromLocal8Bit(node);
-    }
+    QString Terminal(const QString& name) { return m_dev.AddTerminal(name).node; }
     // The device tree names the USB device above the tty `node` as `maker` `model`.
     void Describe(const QString& node, const char* maker, const char* model) {
         const QString name = QFileInfo(node).fileName();
@@ -50,7 +36,6 @@ protected:
 
     QTemporaryDir m_sys;
     CDeviceFolder m_dev{m_sys.path()};
-    std::vector<int> m_fds;
 };
 
 QStringList Labels(const std::vector<PortChoice>& choices) {

@@ -1,44 +1,16 @@
 #include "platform/PortDiscovery.h"
 
+#include "DeviceFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <pty.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 namespace {
-// A device folder of our own: pseudo-terminals stand in for the adapters' nodes.
-class DeviceFolder {
-public:
-    DeviceFolder() { QDir(Path()).mkpath(QStringLiteral("serial/by-id")); }
-    ~DeviceFolder() {
-        for (int fd : m_fds)
-            ::close(fd);
-    }
-    QString Path() const { return m_dir.path(); }
-    QString File(const QString& name) const { return m_dir.filePath(name); }
-    // A terminal reached as `name` (a link to a fresh pseudo-terminal); its real node.
-    QString Terminal(const QString& name) {
-        int master = -1, slave = -1;
-        char node[128] = {};
-        EXPECT_EQ(openpty(&master, &slave, node, nullptr, nullptr), 0);
-        m_fds.insert(m_fds.end(), {master, slave});
-        Link(name, QString::fromLocal8Bit(node));
-        return QString::fromLocal8Bit(node);
-    }
-    void Link(const QString& name, const QString& target) {
-        ASSERT_TRUE(QFile::link(target, File(name))) << qPrintable(name);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    std::vector<int> m_fds;
-};
-
 QStringList Paths(const std::vector<AdapterCandidate>& found) {
     QStringList paths;
     for (const AdapterCandidate& candidate : found)
@@ -48,37 +20,38 @@ QStringList Paths(const std::vector<AdapterCandidate>& found) {
 } // namespace
 
 TEST(PortDiscovery, ByIdLinksFirstThenNodesNoLinkReachesInKindAndNumberOrder) {
-    DeviceFolder dev;
-    dev.Terminal(QStringLiteral("ttyUSB10"));
-    const QString usb2 = dev.Terminal(QStringLiteral("ttyUSB2"));
-    dev.Terminal(QStringLiteral("ttyACM0"));
-    dev.Link(QStringLiteral("serial/by-id/usb-FTDI_FT232R_A1-if00-port0"), dev.File("ttyUSB2"));
+    CDeviceFolder dev;
+    dev.AddTerminal(QStringLiteral("ttyUSB10"));
+    const QString usb2 = dev.AddTerminal(QStringLiteral("ttyUSB2")).node;
+    dev.AddTerminal(QStringLiteral("ttyACM0"));
+    dev.Link(QStringLiteral("serial/by-id/usb-FTDI_FT232R_A1-if00-port0"), dev.FilePath("ttyUSB2"));
     dev.Link(QStringLiteral("serial/by-id/usb-Acme_Cable_7-if00"), usb2);
     // Names that only look alike are no adapters.
-    QFile(dev.File("ttyUSBx")).open(QIODevice::WriteOnly);
-    QFile(dev.File("ttyS0")).open(QIODevice::WriteOnly);
+    QFile(dev.FilePath("ttyUSBx")).open(QIODevice::WriteOnly);
+    QFile(dev.FilePath("ttyS0")).open(QIODevice::WriteOnly);
 
     const auto found = PortDiscovery::FindAdapters(dev.Path());
-    EXPECT_EQ(Paths(found), QStringList({dev.File("serial/by-id/usb-Acme_Cable_7-if00"),
-                                         dev.File("serial/by-id/usb-FTDI_FT232R_A1-if00-port0"),
-                                         dev.File("ttyACM0"), dev.File("ttyUSB10")}))
+    EXPECT_EQ(Paths(found), QStringList({dev.FilePath("serial/by-id/usb-Acme_Cable_7-if00"),
+                                         dev.FilePath("serial/by-id/usb-FTDI_FT232R_A1-if00-port0"),
+                                         dev.FilePath("ttyACM0"), dev.FilePath("ttyUSB10")}))
         << "ttyUSB2 is reached through its links; 10 sorts after 2 by number";
     for (const AdapterCandidate& candidate : found)
         EXPECT_TRUE(candidate.skipped.isEmpty()) << qPrintable(candidate.path);
     EXPECT_EQ(found[0].device, usb2);
-    EXPECT_EQ(PortDiscovery::StableName(dev.File("ttyUSB2"), dev.Path()), found[0].path);
-    EXPECT_EQ(PortDiscovery::StableName(dev.File("ttyACM0"), dev.Path()), dev.File("ttyACM0"))
+    EXPECT_EQ(PortDiscovery::StableName(dev.FilePath("ttyUSB2"), dev.Path()), found[0].path);
+    EXPECT_EQ(PortDiscovery::StableName(dev.FilePath("ttyACM0"), dev.Path()),
+              dev.FilePath("ttyACM0"))
         << "a node without a link is its own stable name";
 }
 
 TEST(PortDiscovery, WhatIsNoTerminalDeviceIsListedWithItsReasonAndNeverOpened) {
-    DeviceFolder dev;
-    QFile file(dev.File("ttyUSB0"));
+    CDeviceFolder dev;
+    QFile file(dev.FilePath("ttyUSB0"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     ASSERT_TRUE(QDir(dev.Path()).mkdir(QStringLiteral("ttyUSB1")));
-    ASSERT_EQ(mkfifo(qPrintable(dev.File("ttyACM1")), 0600), 0);
-    dev.Link(QStringLiteral("serial/by-id/usb-Gone-if00"), dev.File("ttyUSB9"));
+    ASSERT_EQ(mkfifo(qPrintable(dev.FilePath("ttyACM1")), 0600), 0);
+    dev.Link(QStringLiteral("serial/by-id/usb-Gone-if00"), dev.FilePath("ttyUSB9"));
 
     const auto found = PortDiscovery::FindAdapters(dev.Path());
     ASSERT_EQ(found.size(), 4u);
@@ -90,7 +63,7 @@ TEST(PortDiscovery, WhatIsNoTerminalDeviceIsListedWithItsReasonAndNeverOpened) {
 }
 
 TEST(PortDiscovery, AThousandLinksAreCutToTheBound) {
-    DeviceFolder dev;
+    CDeviceFolder dev;
     for (int i = 0; i < 1000; ++i)
         dev.Link(QStringLiteral("serial/by-id/usb-%1").arg(i, 4, 10, QLatin1Char('0')),
                  QStringLiteral("/nonexistent"));
