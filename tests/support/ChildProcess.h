@@ -37,6 +37,24 @@ inline std::unique_ptr<QProcess> Start(const QString& program, const QStringList
     return process;
 }
 
+// Runs a short tool to its end, killed when it has not ended within `timeout`; whether it
+// ended in time. The process then holds its output and exit status (see Succeeded).
+inline bool RunBounded(QProcess& process, const QString& program, const QStringList& arguments,
+                       const QProcessEnvironment& environment, std::chrono::milliseconds timeout) {
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (process.waitForFinished(int(timeout.count())))
+        return true;
+    process.kill();
+    process.waitForFinished(3000);
+    return false;
+}
+
+// The process ended by itself with status 0.
+inline bool Succeeded(const QProcess& process) {
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
 // Ends a process and everything it started: SIGTERM to its group, SIGKILL if it lingers.
 inline void Stop(QProcess* process) {
     if (!process || process->state() == QProcess::NotRunning)

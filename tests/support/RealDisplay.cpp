@@ -147,17 +147,17 @@ bool CRealDisplay::SetMonitors() {
     return true;
 }
 
-bool CRealDisplay::Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
+QProcessEnvironment CRealDisplay::DisplayEnvironment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    if (!process.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    return env;
+}
+
+bool CRealDisplay::Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    if (!ChildProcess::RunBounded(process, program, arguments, DisplayEnvironment(),
+                                  kCommandTimeout) ||
+        !ChildProcess::Succeeded(process))
         return Fail(QStringLiteral("%1 %2 failed: %3")
                         .arg(program, arguments.join(' '),
                              QString::fromLocal8Bit(process.readAllStandardError())));
@@ -358,18 +358,12 @@ QStringList CRealDisplay::VisibleWindows(const QString& title) {
 
 bool CRealDisplay::Xdotool(const QStringList& arguments, QString* output) {
     QProcess xdotool;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    xdotool.setProcessEnvironment(env);
-    xdotool.start(QStringLiteral("xdotool"), arguments);
-    if (!xdotool.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
-        xdotool.kill();
-        xdotool.waitForFinished(3000);
+    if (!ChildProcess::RunBounded(xdotool, QStringLiteral("xdotool"), arguments,
+                                  DisplayEnvironment(), kCommandTimeout))
         return Fail(QStringLiteral("xdotool %1 did not end").arg(arguments.join(' ')));
-    }
     if (output)
         *output = QString::fromLocal8Bit(xdotool.readAllStandardOutput());
-    return xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+    return ChildProcess::Succeeded(xdotool);
 }
 
 bool CRealDisplay::Focus(const QString& window) {
@@ -461,17 +455,10 @@ bool CRealDisplay::SetNumLock(bool on) {
 
 bool CRealDisplay::Screenshot(const QString& path) const {
     QProcess import;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    import.setProcessEnvironment(env);
-    import.start(QStringLiteral("import"),
-                 {QStringLiteral("-window"), QStringLiteral("root"), path});
-    if (!import.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
-        import.kill();
-        import.waitForFinished(3000);
-        return false;
-    }
-    return import.exitStatus() == QProcess::NormalExit && import.exitCode() == 0;
+    return ChildProcess::RunBounded(import, QStringLiteral("import"),
+                                    {QStringLiteral("-window"), QStringLiteral("root"), path},
+                                    DisplayEnvironment(), kCommandTimeout) &&
+           ChildProcess::Succeeded(import);
 }
 
 void CRealDisplay::SaveScreenshotOfFailure() const {

@@ -132,6 +132,8 @@ private:
     std::unique_ptr<QProcess> Spawn(const QString& program, const QStringList& arguments,
                                     bool readOutput = false);
     bool Fail(const QString& reason);
+    // This process's environment with the display's name, for the X tools.
+    QProcessEnvironment DisplayEnvironment() const;
     bool SetMonitors();
     QString KeypadKeycode(const QString& name) const;
     // One console command to a simulator whose output is gathered in `output`.

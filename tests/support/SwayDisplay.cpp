@@ -227,13 +227,9 @@ bool CSwayDisplay::StartProgram(const QStringList& arguments) {
 
 QString CSwayDisplay::SwayMsg(const QStringList& arguments) {
     QProcess swaymsg;
-    swaymsg.setProcessEnvironment(Environment());
-    swaymsg.start(QStringLiteral("swaymsg"), arguments);
-    if (!swaymsg.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
-        swaymsg.kill();
-        swaymsg.waitForFinished(3000);
+    if (!ChildProcess::RunBounded(swaymsg, QStringLiteral("swaymsg"), arguments, Environment(),
+                                  kCommandTimeout))
         return {};
-    }
     return QString::fromUtf8(swaymsg.readAllStandardOutput());
 }
 
@@ -280,12 +276,8 @@ bool CSwayDisplay::Key(const QString& key, const QStringList& modifiers) {
     for (const QString& modifier : modifiers)
         arguments << QStringLiteral("-m") << modifier;
     QProcess wtype;
-    wtype.setProcessEnvironment(Environment());
-    wtype.start(QStringLiteral("wtype"), arguments);
-    if (!wtype.waitForFinished(int(std::chrono::milliseconds(kCommandTimeout).count()))) {
-        wtype.kill();
-        wtype.waitForFinished(3000);
+    if (!ChildProcess::RunBounded(wtype, QStringLiteral("wtype"), arguments, Environment(),
+                                  kCommandTimeout))
         return Fail(QStringLiteral("wtype %1 did not end").arg(arguments.join(' ')));
-    }
-    return wtype.exitStatus() == QProcess::NormalExit && wtype.exitCode() == 0;
+    return ChildProcess::Succeeded(wtype);
 }
