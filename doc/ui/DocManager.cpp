@@ -46,9 +46,7 @@ QStringList CDocManager::RecentFiles() const {
 bool CDocManager::OpenDocumentFile(const QString& path) {
     if (!m_pDoc->OnOpenDocument(path))
         return false;
-    m_pDoc->SetPathName(path);
-    AddRecentFile(m_pDoc->GetPathName());
-    emit titleChanged(Title());
+    TakeName(path);
     emit documentLoaded();
     return true;
 }
@@ -56,10 +54,14 @@ bool CDocManager::OpenDocumentFile(const QString& path) {
 bool CDocManager::DoSave(const QString& path) {
     if (!m_pDoc->OnSaveDocument(path))
         return false;
+    TakeName(path);
+    return true;
+}
+
+void CDocManager::TakeName(const QString& path) {
     m_pDoc->SetPathName(path);
     AddRecentFile(m_pDoc->GetPathName());
     emit titleChanged(Title());
-    return true;
 }
 
 void CDocManager::FileNew() {

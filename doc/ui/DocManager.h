@@ -47,6 +47,9 @@ signals:
 private:
     // Saves to `path`; on success the document takes that name.
     bool DoSave(const QString& path);
+    // The document read from or written to `path` is named after it, in the recent files
+    // and in the title.
+    void TakeName(const QString& path);
     void AddRecentFile(const QString& path);
     void SetRecentFiles(const QStringList& files);
     // Where the file dialogs start: the document's folder, else that of the latest file.
