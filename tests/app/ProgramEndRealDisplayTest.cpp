@@ -33,6 +33,22 @@ std::unique_ptr<CRealDisplay> StartWithWindowManager() {
     return display;
 }
 
+// Closes the frame with alt+F4 as a user does and waits for the program's end. On a loaded
+// display server the window manager now and then misses the first chord (the window stayed
+// open once in a sanitizer run of the suite on a busy machine); a user would press again.
+int CloseWithAltF4(CRealDisplay& display) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // A window that is gone already belongs to a program that is ending.
+        if (!display.Focus(display.Window()))
+            return display.WaitForProgramEnd();
+        if (!display.Key("alt+F4"))
+            return -1;
+        if (const int status = display.WaitForProgramEnd(15s); status != -1)
+            return status;
+    }
+    return -1;
+}
+
 // Opens the full-screen mode and drags the position handle 4 to the right, keeping it held.
 bool DragInTheMode(CRealDisplay& display, FullScreenInput& input, int hpos) {
     const QPoint position = CellOf(19);
@@ -55,8 +71,7 @@ TEST(ProgramEndRealDisplay, ClosingTheFrameWithAHelpWindowOpenEndsTheProgram) {
     ASSERT_TRUE(display->Focus(input.FullScreenWindow()) && display->Key("Escape"));
     ASSERT_TRUE(input.Left());
 
-    ASSERT_TRUE(display->Focus(display->Window()) && display->Key("alt+F4"));
-    EXPECT_EQ(display->WaitForProgramEnd(), 0);
+    EXPECT_EQ(CloseWithAltF4(*display), 0);
     EXPECT_TRUE(input.Windows("Help$").isEmpty());
     // The port is free for the next program.
     EXPECT_TRUE(display->RunCtl({"info"})) << display->Error().toStdString();
@@ -127,8 +142,7 @@ TEST(ProgramEndRealDisplay, ADamagedProfileIsLeftAsItIsAndSaidOnce) {
         file.close();
 
         ASSERT_TRUE(display.StartProgram()) << display.Error().toStdString();
-        ASSERT_TRUE(display.Key("alt+F4"));
-        EXPECT_EQ(display.WaitForProgramEnd(), 0);
+        EXPECT_EQ(CloseWithAltF4(display), 0);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), profile);
         file.close();
