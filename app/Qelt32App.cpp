@@ -52,7 +52,8 @@ bool CQelt32App::InitInstance(const StartupOptions& options) {
 
     if (!ReadMonitor())
         return false;
-    CommitMonitor();
+    // What was just read is what the monitor's memory holds: closing compares against it.
+    m_monitor.CommitAllGroups();
 
     if (!CreateMainFrame(options))
         return false;
@@ -115,15 +116,6 @@ bool CQelt32App::ReadMonitor() {
     return m_monitor.ReadModes() && m_monitor.ReadGeometry() && m_monitor.ReadConvergence() &&
            m_monitor.ReadColor() && m_monitor.ReadBrightContrast() &&
            m_monitor.ReadColorTempTable();
-}
-
-void CQelt32App::CommitMonitor() {
-    // What was just read is what the monitor's memory holds: closing compares against it.
-    m_monitor.CommitGeometry();
-    m_monitor.CommitConvergence();
-    m_monitor.CommitColor();
-    m_monitor.CommitBrightContrast();
-    m_monitor.CommitModes();
 }
 
 bool CQelt32App::CreateMainFrame(const StartupOptions& options) {

@@ -47,7 +47,6 @@ public:
 
 private:
     bool ReadMonitor();
-    void CommitMonitor();
     bool CreateMainFrame(const StartupOptions& options);
     void WatchDisplayChanges();
     void DecideQuitting();

@@ -134,11 +134,7 @@ bool CMonitor::ReadAll() {
         !ReadBrightContrast() || !ReadColorTempTable())
         return false;
     // What was just read is what the monitor's memory holds: closing compares against it.
-    CommitGeometry();
-    CommitConvergence();
-    CommitColor();
-    CommitBrightContrast();
-    CommitModes();
+    CommitAllGroups();
     return true;
 }
 

@@ -146,6 +146,8 @@ public:
     void CommitConvergence();
     void CommitColor();
     void CommitModes();
+    // Every group at once, after a read of the whole monitor.
+    void CommitAllGroups();
     void CommitItem(int item);
     bool RestoreBrightContrast();
     bool RestoreGeometry();

@@ -40,6 +40,14 @@ void CMonitor::CommitModes() {
     ForGroup(Items::Group::Modes, [this](int item) { CommitItem(item); });
 }
 
+void CMonitor::CommitAllGroups() {
+    CommitGeometry();
+    CommitConvergence();
+    CommitColor();
+    CommitBrightContrast();
+    CommitModes();
+}
+
 bool CMonitor::IsModified() const {
     for (const MonItem& it : m_items)
         if (it.current != it.stored)

@@ -41,11 +41,7 @@ bool CSimBench::ConnectAndRead() {
     if (!m.Connect() || !m.ReadModes() || !m.ReadGeometry() || !m.ReadConvergence() ||
         !m.ReadColor() || !m.ReadBrightContrast() || !m.ReadColorTempTable())
         return false;
-    m.CommitGeometry();
-    m.CommitConvergence();
-    m.CommitColor();
-    m.CommitBrightContrast();
-    m.CommitModes();
+    m.CommitAllGroups();
     return true;
 }
 

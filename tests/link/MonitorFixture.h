@@ -30,11 +30,7 @@ protected:
         ASSERT_TRUE(monitor.Connect());
         ASSERT_TRUE(monitor.ReadBrightContrast() && monitor.ReadGeometry() &&
                     monitor.ReadConvergence() && monitor.ReadColor() && monitor.ReadModes());
-        monitor.CommitBrightContrast();
-        monitor.CommitGeometry();
-        monitor.CommitConvergence();
-        monitor.CommitColor();
-        monitor.CommitModes();
+        monitor.CommitAllGroups();
         port.ClearWritten();
         fake.sets.clear();
         fake.queried.clear();

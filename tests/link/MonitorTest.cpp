@@ -295,6 +295,18 @@ TEST_F(MonitorFixture, CommitMarkRevertAndRestore) {
     EXPECT_FALSE(monitor.IsModified());
 }
 
+TEST_F(MonitorFixture, CommittingAllGroupsTakesTheChangesOfEveryGroupAsStored) {
+    Start();
+    for (Items::Group group : {Items::Group::BrightContrast, Items::Group::Geometry,
+                               Items::Group::Convergence, Items::Group::Color}) {
+        const int item = Items::First(group);
+        ASSERT_TRUE(monitor.WriteItem(item, Current(item) > 0 ? Current(item) - 1 : 1)) << item;
+    }
+    EXPECT_TRUE(monitor.IsModified());
+    monitor.CommitAllGroups();
+    EXPECT_FALSE(monitor.IsModified());
+}
+
 TEST_F(MonitorFixture, RestoreGivesUpAfterThreeFailedWrites) {
     Start();
     ASSERT_TRUE(monitor.WriteItem(2, 110));

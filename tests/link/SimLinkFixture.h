@@ -36,11 +36,7 @@ protected:
         if (!monitor.Connect() || !monitor.ReadBrightContrast() || !monitor.ReadGeometry() ||
             !monitor.ReadConvergence() || !monitor.ReadColor() || !monitor.ReadModes())
             return false;
-        monitor.CommitBrightContrast();
-        monitor.CommitGeometry();
-        monitor.CommitConvergence();
-        monitor.CommitColor();
-        monitor.CommitModes();
+        monitor.CommitAllGroups();
         return true;
     }
     CSimMonitor& Sim() { return server.Monitor(); }

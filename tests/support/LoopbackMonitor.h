@@ -32,11 +32,7 @@ public:
                         monitor.ReadConvergence() && monitor.ReadColor() &&
                         monitor.ReadBrightContrast() &&
                         (!colorTempTable || monitor.ReadColorTempTable());
-        monitor.CommitGeometry();
-        monitor.CommitConvergence();
-        monitor.CommitColor();
-        monitor.CommitBrightContrast();
-        monitor.CommitModes();
+        monitor.CommitAllGroups();
         return ok;
     }
 
