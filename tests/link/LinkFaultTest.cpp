@@ -61,6 +61,18 @@ protected:
             fault();
         });
     }
+    // Runs `fault` on another thread `delay` after the monitor has received a frame since
+    // its log was last cleared (a re-connect first opens the port again: a report sent
+    // before that is lost on the line, as on a real cable).
+    void AfterFirstRequest(std::chrono::milliseconds delay, std::function<void()> fault) {
+        After(0ms, [this, delay, fault = std::move(fault)] {
+            const auto deadline = std::chrono::steady_clock::now() + 20s;
+            while (Sim().RequestLog().empty() && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(1ms);
+            std::this_thread::sleep_for(delay);
+            fault();
+        });
+    }
     void TearDown() override {
         for (std::thread& t : m_faults)
             t.join();
@@ -229,9 +241,10 @@ TEST_F(LinkFaultTest, FrontPanelReportsInterleavedWithEveryRequestAreKept) {
     std::uint16_t value = 10;
     for (const Request& request : EveryKindOfRequest()) {
         SCOPED_TRACE(request.name);
+        Sim().ClearRequestLog();
         for (int key = 0; key < 3; ++key)
-            After(std::chrono::milliseconds(15 + 30 * key),
-                  [this, v = ++value] { Sim().PanelChange(kBright, v); });
+            AfterFirstRequest(std::chrono::milliseconds(5 + 30 * key),
+                              [this, v = ++value] { Sim().PanelChange(kBright, v); });
         EXPECT_TRUE(request.run(monitor));
         EXPECT_TRUE(ProcessUntil([&] { return monitor.Item(kBright).current == value; }))
             << "bright " << monitor.Item(kBright).current << ", the monitor " << value;
