@@ -187,9 +187,20 @@ FileError WriteFileAtomically(const QString& path, const QByteArray& bytes) {
         return errno == EACCES || errno == EPERM ? FileError::FolderNotWritable : FromErrno(errno);
     int error = 0;
     if (exists) {
-        // Keeping the owner works only where we may; the file is written either way.
-        [[maybe_unused]] const int owned = ::fchown(fd.Get(), old.st_uid, old.st_gid);
-        if (::fchmod(fd.Get(), old.st_mode & 07777) != 0)
+        // Keeping the owner works only where we may (the group alone where we are in it);
+        // the file is written either way. What the old file let its owner or group do is
+        // not handed to us or to our group when they take their place.
+        if (::fchown(fd.Get(), old.st_uid, old.st_gid) != 0) {
+            [[maybe_unused]] const int grouped = ::fchown(fd.Get(), uid_t(-1), old.st_gid);
+        }
+        mode_t mode = old.st_mode & 07777;
+        struct stat now {};
+        const bool known = ::fstat(fd.Get(), &now) == 0;
+        if (!known || now.st_gid != old.st_gid)
+            mode &= ~mode_t(S_ISGID | S_IRWXG);
+        if (!known || now.st_uid != old.st_uid)
+            mode &= ~mode_t(S_ISUID);
+        if (::fchmod(fd.Get(), mode) != 0)
             error = errno;
     }
     if (!error && !WriteAll(fd.Get(), bytes.constData(), bytes.size()))
