@@ -1,6 +1,7 @@
 // The full-screen adjustment as a Wayland client of a headless sway, driven through the
 // compositor's own input path (the virtual pointer, wtype): the mode's window is full-screen
-// on the output, a drag goes on past the output's edge.
+// on the output, a drag goes on past the output's edge, Escape with the Convergence dialog
+// open ends only the dialog.
 
 #include "FullScreenInput.h"
 #include "SwayDisplay.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonObject>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,38 @@ protected:
     QPoint Cell(int kind, int request = CellMap::kGeometry) {
         return FullScreenReal::CellOf(kind, request, false, kOutput);
     }
+    // Grabs the handle at `p`, moves the hand right by one step of `item` and lets go once
+    // the monitor has it. The hand waits for the lock to take hold first: sway counts a
+    // movement made in that instant unlocked and then takes it back under the lock.
+    bool StepByDrag(QPoint p, const char* item) {
+        const int before = Sim(item);
+        if (!PointTo(p) || !m_sway.Pointer(QStringLiteral("click")))
+            return false;
+        QThread::msleep(1500);
+        return m_sway.Pointer(QStringLiteral("rel 20 0")) && WaitForSim(item, before + 1) &&
+               m_sway.Pointer(QStringLiteral("click"));
+    }
+    // Opens the popup menu at `at` with the right button and chooses the command `id`
+    // (AdjustMenu.h) with the keys.
+    bool Menu(QPoint at, int id) {
+        const int n = AdjustMenu::Position(id);
+        if (n == 0 || !PointTo(at) || !m_sway.Pointer(QStringLiteral("rclick")))
+            return false;
+        QThread::msleep(300);
+        QStringList keys;
+        for (int i = 0; i < n; ++i)
+            keys << QStringLiteral("Down");
+        return m_sway.Key(keys.join(' ') + QStringLiteral(" Return"));
+    }
+    // The program's visible windows that are not full-screen: its dialogs while the mode
+    // is on (the main window is hidden meanwhile).
+    QList<QJsonObject> Dialogs() {
+        QList<QJsonObject> found;
+        for (const QJsonObject& window : m_sway.Windows(QStringLiteral(".")))
+            if (window.value("fullscreen_mode").toInt() != 1)
+                found << window;
+        return found;
+    }
     int Sim(const char* item) { return m_sway.Sim().SimValue(QLatin1String(item)); }
     bool WaitForSim(const char* item, int value) {
         return m_sway.Sim().WaitForSimValue(QLatin1String(item), value);
@@ -99,6 +133,34 @@ TEST_F(FullScreenWaylandTest, ALongDragGoesOnPastTheEdgeOfTheOutput) {
     }
     // Let go; Escape puts the monitor back as it was.
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
+    EXPECT_TRUE(WaitForSim("hpos", hpos));
+    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
+}
+
+TEST_F(FullScreenWaylandTest, EscapeAfterADragWithTheConvergenceDialogOpenClosesOnlyTheDialog) {
+    // A step of the position handle by a drag, then the Convergence dialog from the popup
+    // menu and a drag of a convergence handle on the mode's window while it is open.
+    ASSERT_TRUE(Open());
+    const int hpos = Sim("hpos");
+    ASSERT_TRUE(StepByDrag(Cell(kPosition), "hpos"));
+    const int contrast = Sim("contrast");
+    ASSERT_TRUE(Menu(Cell(kPosition, CellMap::kGeometry), AdjustMenu::kConvergence));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return !Dialogs().isEmpty(); }));
+    const int hconv = Sim("hconv");
+    ASSERT_TRUE(
+        StepByDrag(FullScreenReal::CellOf(16, CellMap::kConvergenceAll, true, kOutput), "hconv"));
+
+    // Escape ends the dialog only, as its Cancel: convergence and contrast back as they
+    // were, the mode goes on with the step made before it.
+    ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
+    ASSERT_TRUE(CRealDisplay::WaitUntil([&] { return Dialogs().isEmpty(); }));
+    EXPECT_TRUE(WaitForSim("hconv", hconv));
+    EXPECT_TRUE(WaitForSim("contrast", contrast));
+    QThread::msleep(500);
+    EXPECT_TRUE(FullScreen().has_value());
+    EXPECT_EQ(Sim("hpos"), hpos + 1);
+    // Escape again cancels the mode.
     ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
     EXPECT_TRUE(WaitForSim("hpos", hpos));
     EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
