@@ -24,6 +24,7 @@ class FullScreenWaylandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QELT32_SKIP_WITHOUT_SWAY();
+        m_sway.SetPointerLocks(PointerLocks());
         // Only a compositor that cannot start at all on this machine skips the test.
         if (!m_sway.StartCompositor())
             GTEST_SKIP() << "sway cannot start here: " << m_sway.Error().toStdString();
@@ -37,6 +38,7 @@ protected:
         ASSERT_TRUE(m_sway.StartProgram()) << m_sway.Error().toStdString();
     }
 
+    virtual bool PointerLocks() const { return true; }
     // Alt+S in the frame; asked again when a first key came before the frame was ready for
     // it (Alt+S does nothing in the mode).
     bool Open() {
@@ -107,6 +109,12 @@ protected:
     CSwayDisplay m_sway;
 };
 
+// A sway whose seat refuses pointer locks.
+class WithoutPointerLocksWaylandTest : public FullScreenWaylandTest {
+protected:
+    bool PointerLocks() const override { return false; }
+};
+
 } // namespace
 
 TEST_F(FullScreenWaylandTest, TheModeIsFullScreenOnTheOutput) {
@@ -161,6 +169,25 @@ TEST_F(FullScreenWaylandTest, EscapeAfterADragWithTheConvergenceDialogOpenCloses
     EXPECT_TRUE(FullScreen().has_value());
     EXPECT_EQ(Sim("hpos"), hpos + 1);
     // Escape again cancels the mode.
+    ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
+    EXPECT_TRUE(WaitForSim("hpos", hpos));
+    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
+}
+
+TEST_F(WithoutPointerLocksWaylandTest, AHeldHandleStepsWithTheArrowKeysWhenTheLockIsRefused) {
+    // The lock is asked for and never given; once the mode has given up waiting for it (and
+    // shown the arrow keys in the drag clip's hint), the arrow keys step the held handle.
+    ASSERT_TRUE(Open());
+    const int hpos = Sim("hpos");
+    ASSERT_TRUE(PointTo(Cell(kPosition)));
+    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    QThread::msleep(1500);
+    ASSERT_TRUE(m_sway.Key(QStringLiteral("Right")));
+    EXPECT_TRUE(WaitForSim("hpos", hpos + 1));
+    ASSERT_TRUE(m_sway.Key(QStringLiteral("Right")));
+    EXPECT_TRUE(WaitForSim("hpos", hpos + 2));
+    // Let go; Escape puts the monitor back as it was.
+    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
     ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
     EXPECT_TRUE(WaitForSim("hpos", hpos));
     EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));

@@ -138,8 +138,10 @@ bool CSwayDisplay::StartCompositor() {
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return Fail(QStringLiteral("cannot write %1").arg(config));
-    // sway lets a client lock the pointer only where a seat is configured to allow it.
-    file.write("seat * pointer_constraint enable\n");
+    // sway lets a client lock the pointer only where a seat is configured to allow it; a
+    // session may refuse it, as a compositor without the lock does.
+    file.write(m_options.pointerLocks ? "seat * pointer_constraint enable\n"
+                                      : "seat * pointer_constraint disable\n");
     file.write(QStringLiteral("output HEADLESS-1 resolution %1x%2 scale %3\n")
                    .arg(m_options.output.width())
                    .arg(m_options.output.height())

@@ -20,6 +20,7 @@ public:
     struct Options {
         QSize output{1280, 1024};
         QString scale = QStringLiteral("1"); // the output's scale factor
+        bool pointerLocks = true;            // the seat lets clients lock the pointer
     };
 
     CSwayDisplay() : CSwayDisplay(Options{}) {}
@@ -27,6 +28,9 @@ public:
     ~CSwayDisplay();
     CSwayDisplay(const CSwayDisplay&) = delete;
     CSwayDisplay& operator=(const CSwayDisplay&) = delete;
+
+    // Whether the seat will let clients lock the pointer (before StartCompositor).
+    void SetPointerLocks(bool allowed) { m_options.pointerLocks = allowed; }
 
     // Names the programs that are not installed, or empty.
     static QString MissingTools();
