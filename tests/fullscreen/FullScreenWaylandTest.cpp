@@ -134,6 +134,8 @@ TEST_F(FullScreenWaylandTest, ALongDragGoesOnPastTheEdgeOfTheOutput) {
     const QPoint handle = Cell(kPosition);
     ASSERT_TRUE(PointTo(handle));
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    // As in StepByDrag: the hand waits for the lock to take hold.
+    QThread::msleep(1500);
     const int moves = (kOutput.width() - handle.x() + 200) / 20;
     for (int i = 1; i <= moves; ++i) {
         ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 20 0")));
