@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <atomic>
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -134,45 +135,55 @@ TEST_F(LinkLostTest, TheMonitorBackBehindTheSameLinkIsReadAgainAndWatched) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// Behind the lost link, after `pullAndReplace` has put `other` there: what the reconnector
-// asked (serial numbers) and told (models).
-struct Stranger {
+// A lost link the reconnector waits on, and what it asked (serial numbers) and told
+// (models) of the monitors put behind the link instead.
+class LinkLostToAStrangerTest : public LinkLostTest {
+protected:
+    void LoseTheLink() {
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(monitor.CreateWindow());
+        serial = monitor.GetSerialNumber();
+        link = server.Path(); // the server forgets it when the cable is pulled
+        reconnector.emplace(monitor);
+        reconnector->SetOtherMonitorHandler([this](std::uint32_t other) {
+            asked.push_back(other);
+            return take;
+        });
+        reconnector->SetOtherModelHandler([this](const QString& model) { told.push_back(model); });
+        Sim().PullCable();
+        ASSERT_TRUE(ProcessUntil([&] { return reconnector->IsWaiting(); }, 20s));
+    }
+    // The link the monitor was lost on now leads to `device`.
+    bool PutBehindTheLink(const QString& device) {
+        QFile::remove(link);
+        return QFile::link(device, link);
+    }
+
+    std::uint32_t serial = 0;
+    QString link;
+    bool take = false; // the user's answer about another monitor
     std::vector<std::uint32_t> asked;
     std::vector<QString> told;
+    std::optional<CReconnector> reconnector;
 };
 
-TEST_F(LinkLostTest, AnotherMonitorOfTheModelIsTakenOnlyWhenTheUserSaysSo) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(monitor.CreateWindow());
-    const std::uint32_t serial = monitor.GetSerialNumber();
-    const QString link = server.Path();
-    CReconnector reconnector(monitor);
-    Stranger stranger;
-    bool take = false;
-    reconnector.SetOtherMonitorHandler([&](std::uint32_t other) {
-        stranger.asked.push_back(other);
-        return take;
-    });
-    reconnector.SetOtherModelHandler([&](const QString& model) { stranger.told.push_back(model); });
-    Sim().PullCable();
-    ASSERT_TRUE(ProcessUntil([&] { return reconnector.IsWaiting(); }, 20s));
+TEST_F(LinkLostToAStrangerTest, AnotherMonitorOfTheModelIsTakenOnlyWhenTheUserSaysSo) {
+    LoseTheLink();
     SimProfile twin = *SimProfile::ByName(QStringLiteral("revC"));
     twin.serial = serial + 1;
     CSimServer other(twin, CSimServer::Options{false, {}});
     ASSERT_TRUE(other.Start());
-    QFile::remove(link);
-    ASSERT_TRUE(QFile::link(other.Path(), link));
-    ASSERT_TRUE(ProcessUntil([&] { return !stranger.asked.empty(); }, 20s));
-    EXPECT_EQ(stranger.asked, std::vector<std::uint32_t>{serial + 1});
-    EXPECT_TRUE(stranger.told.empty());
+    ASSERT_TRUE(PutBehindTheLink(other.Path()));
+    ASSERT_TRUE(ProcessUntil([&] { return !asked.empty(); }, 20s));
+    EXPECT_EQ(asked, std::vector<std::uint32_t>{serial + 1});
+    EXPECT_TRUE(told.empty());
     EXPECT_FALSE(monitor.IsConnected());
     EXPECT_EQ(monitor.GetSerialNumber(), serial) << "the lost monitor is still the one awaited";
-    EXPECT_TRUE(reconnector.IsWaiting());
+    EXPECT_TRUE(reconnector->IsWaiting());
     // A renewed link to the same stranger is not asked about again.
-    QFile::remove(link);
-    ASSERT_TRUE(QFile::link(other.Path(), link));
+    ASSERT_TRUE(PutBehindTheLink(other.Path()));
     ProcessUntil([] { return false; }, 2500ms);
-    EXPECT_EQ(stranger.asked.size(), 1u);
+    EXPECT_EQ(asked.size(), 1u);
     EXPECT_FALSE(monitor.IsConnected());
 
     // Another one of the model, taken when the user says so, is read as at start-up.
@@ -180,42 +191,29 @@ TEST_F(LinkLostTest, AnotherMonitorOfTheModelIsTakenOnlyWhenTheUserSaysSo) {
     CSimServer taken(twin, CSimServer::Options{false, {}});
     ASSERT_TRUE(taken.Start());
     take = true;
-    QFile::remove(link);
-    ASSERT_TRUE(QFile::link(taken.Path(), link));
+    ASSERT_TRUE(PutBehindTheLink(taken.Path()));
     ASSERT_TRUE(ProcessUntil([&] { return monitor.IsConnected(); }, 20s));
     EXPECT_EQ(monitor.GetSerialNumber(), serial + 2);
-    EXPECT_EQ(stranger.asked.size(), 2u);
+    EXPECT_EQ(asked.size(), 2u);
 }
 
 // The windows of a run are made for one model: a monitor of another model behind the lost
 // link is told of once and never taken, whatever the user would say.
-TEST_F(LinkLostTest, AMonitorOfAnotherModelBehindTheLinkIsToldOfAndNeverTaken) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(monitor.CreateWindow());
-    const std::uint32_t serial = monitor.GetSerialNumber();
-    const QString link = server.Path();
-    CReconnector reconnector(monitor);
-    Stranger stranger;
-    reconnector.SetOtherMonitorHandler([&](std::uint32_t other) {
-        stranger.asked.push_back(other);
-        return true;
-    });
-    reconnector.SetOtherModelHandler([&](const QString& model) { stranger.told.push_back(model); });
-    Sim().PullCable();
-    ASSERT_TRUE(ProcessUntil([&] { return reconnector.IsWaiting(); }, 20s));
+TEST_F(LinkLostToAStrangerTest, AMonitorOfAnotherModelBehindTheLinkIsToldOfAndNeverTaken) {
+    take = true;
+    LoseTheLink();
     CSimServer other(*SimProfile::ByName(QStringLiteral("tr4427")), CSimServer::Options{false, {}});
     ASSERT_TRUE(other.Start());
     for (int plug = 0; plug < 2; ++plug) {
-        QFile::remove(link);
-        ASSERT_TRUE(QFile::link(other.Path(), link));
+        ASSERT_TRUE(PutBehindTheLink(other.Path()));
         if (plug == 0)
-            ASSERT_TRUE(ProcessUntil([&] { return !stranger.told.empty(); }, 20s));
+            ASSERT_TRUE(ProcessUntil([&] { return !told.empty(); }, 20s));
         else
             ProcessUntil([] { return false; }, 2500ms);
     }
-    EXPECT_EQ(stranger.told, std::vector<QString>{QStringLiteral("TR-4427")});
-    EXPECT_TRUE(stranger.asked.empty());
+    EXPECT_EQ(told, std::vector<QString>{QStringLiteral("TR-4427")});
+    EXPECT_TRUE(asked.empty());
     EXPECT_FALSE(monitor.IsConnected());
     EXPECT_EQ(monitor.GetSerialNumber(), serial);
-    EXPECT_TRUE(reconnector.IsWaiting());
+    EXPECT_TRUE(reconnector->IsWaiting());
 }
