@@ -69,7 +69,7 @@ bool BesideCell(int kind) {
 
 CAdjustWnd::CAdjustWnd(CMonitor& monitor, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_monitor(monitor),
-      m_pointerLock([this](QPointF device) { OnLockedMove(device); }) {
+      m_pointerLock([this](QPointF device) { OnRelativeMove(device); }) {
     m_bDistortionCombo = Profile::GetInt("Settings", "congro", 1) != 0;
     m_bSizeCombo = Profile::GetInt("Settings", "poscongro", 1) != 0;
 
@@ -185,6 +185,9 @@ void CAdjustWnd::ShowOnScreen(QScreen* screen) {
     if (!screen)
         return;
     winId();
+    // Listening for the hand from now on: a drag's first movements can come before its
+    // press reaches us.
+    m_pointerLock.Available();
     windowHandle()->setScreen(screen);
     if (geometry() != screen->geometry())
         setGeometry(screen->geometry());
@@ -426,7 +429,7 @@ void CAdjustWnd::mouseMoveEvent(QMouseEvent* event) {
 
 void CAdjustWnd::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        OnLButtonDown(m_pixels.ToDevice(event->position()));
+        OnLButtonDown(m_pixels.ToDevice(event->position()), event->timestamp());
 }
 
 // A quick second click ends a drag as any second click does.
@@ -438,17 +441,9 @@ void CAdjustWnd::OnMouseMove(QPoint pos) {
     if (!m_bActive)
         return;
     if (IsDragging()) {
-        // A locked pointer stays where it is; its movements come as OnLockedMove. A lock
-        // the compositor has ended leaves the pointer where the hand now is: it counts from
-        // there.
-        if (m_pointerLock.IsLocked())
-            return;
-        if (m_tracker.FromAnchor() && !CanWarpPointer()) {
-            m_pendingMove.reset();
-            m_tracker.Begin(pos, false);
-            return;
-        }
-        QueueDragMove(pos);
+        // A followed drag has the hand's movements from the display (OnRelativeMove).
+        if (!m_bFollowed)
+            QueueDragMove(pos);
         return;
     }
     const int cell = CellMap::HitTest(m_cellRect, pos);
@@ -464,20 +459,15 @@ void CAdjustWnd::OnMouseMove(QPoint pos) {
     }
 }
 
-// A movement of the locked pointer (device pixels): the position it stands for is the
-// anchor plus the movement since the last step, as if the pointer had been put back.
-void CAdjustWnd::OnLockedMove(QPointF device) {
+// A movement of the hand in a followed drag (device pixels): the position it stands for is
+// the anchor plus the movement since the last step, as if the pointer had been put back.
+void CAdjustWnd::OnRelativeMove(QPointF device) {
     if (!IsDragging())
         return;
-    if (!m_tracker.FromAnchor()) {
-        // The first since the lock took hold: what the pointer did before is done.
-        m_tracker.Begin(m_ptAnchor, true);
-        m_pendingMove.reset();
-    }
-    const QPointF total = m_lockedRest + device;
+    const QPointF total = m_movedRest + device;
     const QPoint whole(static_cast<int>(std::trunc(total.x())),
                        static_cast<int>(std::trunc(total.y())));
-    m_lockedRest = total - QPointF(whole);
+    m_movedRest = total - QPointF(whole);
     if (!whole.isNull())
         QueueDragMove(m_pendingMove.value_or(m_ptAnchor) + whole);
 }
@@ -503,18 +493,18 @@ void CAdjustWnd::StepDrag() {
     ApplyStep(step.x(), step.y());
 }
 
-void CAdjustWnd::OnLButtonDown(QPoint pos) {
+void CAdjustWnd::OnLButtonDown(QPoint pos, unsigned long time) {
     if (m_bActive) {
         if (IsDragging())
             Release();
         else if (!m_bMenuShown)
-            Grab(pos);
+            Grab(pos, time);
     }
     // A click that closed the popup menu grabs nothing, and only that one.
     m_bMenuShown = false;
 }
 
-void CAdjustWnd::Grab(QPoint click) {
+void CAdjustWnd::Grab(QPoint click, unsigned long time) {
     m_ptAnchor = Drag::Anchor(click, QSize(m_cxScreen, m_cyScreen));
     const int cell = CellMap::HitTest(m_cellRect, m_ptAnchor);
     if (cell < 0)
@@ -528,14 +518,14 @@ void CAdjustWnd::Grab(QPoint click) {
     m_cursor.Clear();
     setCursor(Qt::BlankCursor);
     grabMouse();
-    // Where the pointer cannot be put back it is locked, and the hand's movements count
-    // from the anchor once the lock holds. Without a lock each move counts from the last
-    // and the drag ends at the screen's edge, so the drag animation tells of the arrow keys.
+    // Where the pointer cannot be put back, the drag follows the hand's movements since the
+    // press, and the pointer is locked. Without that each move counts from the last and the
+    // drag ends at the screen's edge, so the drag animation tells of the arrow keys.
     const bool warp = CanWarpPointer();
-    const bool lock = !warp && windowHandle() && m_pointerLock.Lock(*windowHandle());
-    m_tracker.Begin(m_ptAnchor, warp);
-    m_lockedRest = {};
+    m_movedRest = {};
     m_pendingMove.reset();
+    m_bFollowed = !warp && windowHandle() && m_pointerLock.Lock(*windowHandle(), time);
+    m_tracker.Begin(m_ptAnchor, warp || m_bFollowed);
     m_dragAnim->setToolTip(QString());
     const CellMap::Rect& rect = m_cellRect[static_cast<std::size_t>(cell)];
     m_dragAnim->Open(HandleKinds::DragClip(kind));
@@ -545,9 +535,9 @@ void CAdjustWnd::Grab(QPoint click) {
     m_dragAnim->raise();
     // A compositor may refuse the lock (sway does unless its seat allows it): the hint then
     // shows once the lock has had time to take hold.
-    if (!warp && !lock)
+    if (!warp && !m_bFollowed)
         ShowArrowKeysHint();
-    else if (lock)
+    else if (m_bFollowed)
         QTimer::singleShot(kLockWait, this, [this] {
             if (IsDragging() && !m_pointerLock.IsLocked())
                 ShowArrowKeysHint();

@@ -150,11 +150,12 @@ private:
     void ShowMarkers();
     void HideMarkers();
     void OnMouseMove(QPoint pos);
-    void OnLButtonDown(QPoint pos);
-    void Grab(QPoint click);
+    // `time`: the press's timestamp, as the display stamped it.
+    void OnLButtonDown(QPoint pos, unsigned long time);
+    void Grab(QPoint click, unsigned long time);
     void Release();
     void EndDragForDialog();
-    void OnLockedMove(QPointF device);
+    void OnRelativeMove(QPointF device);
     void ShowArrowKeysHint();
     void QueueDragMove(QPoint pos);
     void StepDrag();
@@ -176,9 +177,11 @@ private:
     QPointer<QDialog> m_modeDialog;
     CPatternPicture m_picture;
     Drag::Tracker m_tracker;
-    // Holds the pointer during a drag where it cannot be put back (Wayland).
+    // Follows the hand and holds the pointer during a drag where the pointer cannot be put
+    // back (Wayland); m_bFollowed while it does.
     CPointerLock m_pointerLock;
-    QPointF m_lockedRest; // the fraction of a device pixel moved and not yet counted
+    bool m_bFollowed = false;
+    QPointF m_movedRest; // the fraction of a device pixel moved and not yet counted
     // The last position reported during a drag and not yet turned into a step: positions
     // arriving faster than the line can take steps replace each other.
     std::optional<QPoint> m_pendingMove;

@@ -13,13 +13,18 @@
 
 #include <wayland-client.h>
 
+#include <linux/input-event-codes.h>
+
+#include <algorithm>
 #include <cstring>
+#include <deque>
 
 // Our objects live on the toolkit's own event queue, so that their events arrive on the
 // user-interface thread whenever the toolkit reads the display; only the first look at
 // the display's globals uses a queue of its own, so as not to run the toolkit's handlers
 // from here.
-// Our seat and pointer have no listeners: their events are dropped.
+// Our seat has no listener: its events are dropped. Our pointer hears only the presses of
+// the left button, to place the relative movements between them.
 struct CPointerLock::Wayland {
     wl_display* display = nullptr;
     zwp_pointer_constraints_v1* constraints = nullptr;
@@ -29,8 +34,46 @@ struct CPointerLock::Wayland {
     zwp_relative_pointer_v1* relative = nullptr;
     zwp_locked_pointer_v1* locked = nullptr;
     bool isLocked = false;
-    double ratio = 1.0; // device pixels per surface coordinate of the locked window
+    double ratio = 1.0; // device pixels per surface coordinate of the followed window
     std::function<void(QPointF)>* moved = nullptr;
+
+    // The last few presses of the left button, each with the movement (surface
+    // coordinates) made after it, in the order the display sent them; the newest last.
+    struct Press {
+        uint32_t time;
+        QPointF movedSince;
+    };
+    static constexpr std::size_t kPressesKept = 8;
+    std::deque<Press> presses;
+    // The followed drag's press is the newest: movements are passed on as they come.
+    bool following = false;
+
+    void OnPress(uint32_t time) {
+        following = false;
+        presses.push_back({time, {}});
+        if (presses.size() > kPressesKept)
+            presses.pop_front();
+    }
+    void OnMotion(QPointF surface) {
+        if (presses.empty())
+            return;
+        presses.back().movedSince += surface;
+        if (following)
+            Pass(surface);
+    }
+    // Follows from the press of `time`, passing on what has been moved since; a press the
+    // display never sent (one the toolkit made up) is followed from now.
+    void Follow(uint32_t time) {
+        const auto press = std::find_if(presses.rbegin(), presses.rend(),
+                                        [&](const Press& p) { return p.time == time; });
+        following = press == presses.rbegin() || press == presses.rend();
+        if (press != presses.rend())
+            Pass(press->movedSince);
+    }
+    void Pass(QPointF surface) const {
+        if (!surface.isNull() && moved && *moved)
+            (*moved)(surface * ratio);
+    }
 
     ~Wayland() {
         EndLock();
@@ -53,6 +96,7 @@ struct CPointerLock::Wayland {
             zwp_locked_pointer_v1_destroy(locked);
         locked = nullptr;
         isLocked = false;
+        following = false;
     }
 
     // Binds the two protocols and, when needed, a seat; true when all are there.
@@ -94,14 +138,34 @@ void OnUnlocked(void* data, zwp_locked_pointer_v1*) {
 
 const zwp_locked_pointer_v1_listener kLockedListener = {OnLocked, OnUnlocked};
 
+// Sent for every movement over our windows, locked or not.
 void OnRelativeMotion(void* data, zwp_relative_pointer_v1*, uint32_t, uint32_t, wl_fixed_t dx,
                       wl_fixed_t dy, wl_fixed_t, wl_fixed_t) {
-    auto* wayland = static_cast<CPointerLock::Wayland*>(data);
-    if (wayland->isLocked && wayland->moved && *wayland->moved)
-        (*wayland->moved)(QPointF(wl_fixed_to_double(dx), wl_fixed_to_double(dy)) * wayland->ratio);
+    static_cast<CPointerLock::Wayland*>(data)->OnMotion(
+        QPointF(wl_fixed_to_double(dx), wl_fixed_to_double(dy)));
 }
 
 const zwp_relative_pointer_v1_listener kRelativeListener = {OnRelativeMotion};
+
+void OnButton(void* data, wl_pointer*, uint32_t, uint32_t time, uint32_t button, uint32_t state) {
+    if (button == BTN_LEFT && state == WL_POINTER_BUTTON_STATE_PRESSED)
+        static_cast<CPointerLock::Wayland*>(data)->OnPress(time);
+}
+
+// libwayland calls every entry of a listener, up to the pointer's version.
+const wl_pointer_listener kPointerListener = {
+    [](void*, wl_pointer*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t) {},
+    [](void*, wl_pointer*, uint32_t, wl_surface*) {},
+    [](void*, wl_pointer*, uint32_t, wl_fixed_t, wl_fixed_t) {},
+    OnButton,
+    [](void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {},
+    [](void*, wl_pointer*) {},
+    [](void*, wl_pointer*, uint32_t) {},
+    [](void*, wl_pointer*, uint32_t, uint32_t) {},
+    [](void*, wl_pointer*, uint32_t, int32_t) {},
+    [](void*, wl_pointer*, uint32_t, int32_t) {},
+};
+constexpr uint32_t kPointerListenerVersion = WL_POINTER_AXIS_VALUE120_SINCE_VERSION;
 
 } // namespace
 
@@ -125,8 +189,10 @@ bool CPointerLock::Wayland::Bind(wl_seat* toolkitSeat) {
         if (proxy)
             wl_proxy_set_queue(proxy, nullptr);
     wl_event_queue_destroy(queue);
-    if (!pointer || !constraints || !relativeManager)
+    if (!pointer || !constraints || !relativeManager ||
+        wl_pointer_get_version(pointer) > kPointerListenerVersion)
         return false;
+    wl_pointer_add_listener(pointer, &kPointerListener, this);
     relative = zwp_relative_pointer_manager_v1_get_relative_pointer(relativeManager, pointer);
     zwp_relative_pointer_v1_add_listener(relative, &kRelativeListener, this);
     wl_display_flush(display);
@@ -150,7 +216,7 @@ bool CPointerLock::Available() {
     return m_wayland->Bind(seat);
 }
 
-bool CPointerLock::Lock(QWindow& window) {
+bool CPointerLock::Lock(QWindow& window, unsigned long pressTime) {
     Unlock();
     if (!Available() || !window.handle())
         return false;
@@ -159,6 +225,7 @@ bool CPointerLock::Lock(QWindow& window) {
     if (!surface)
         return false;
     m_wayland->ratio = window.handle()->devicePixelRatio();
+    m_wayland->Follow(static_cast<uint32_t>(pressTime));
     m_wayland->locked = zwp_pointer_constraints_v1_lock_pointer(
         m_wayland->constraints, surface, m_wayland->pointer, nullptr,
         ZWP_POINTER_CONSTRAINTS_V1_LIFETIME_ONESHOT);
@@ -187,7 +254,7 @@ bool CPointerLock::Available() {
     return false;
 }
 
-bool CPointerLock::Lock(QWindow&) {
+bool CPointerLock::Lock(QWindow&, unsigned long) {
     return false;
 }
 
