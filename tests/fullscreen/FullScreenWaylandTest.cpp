@@ -3,12 +3,17 @@
 // on the output, a drag goes on past the output's edge, Escape with the Convergence dialog
 // open ends only the dialog.
 
+#include "ChildProcess.h"
 #include "FullScreenInput.h"
 #include "SwayDisplay.h"
+#include "platform/StringTable.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -20,11 +25,25 @@ using namespace std::chrono_literals;
 constexpr QSize kOutput(1280, 1024);
 constexpr int kPosition = 19;
 
+// Runs in a session with the accessibility bus (screen-reader-session.sh, where ctest runs
+// these tests when the tools are there): what a screen reader reads can be checked.
+bool ScreenReaderSession() {
+    return qEnvironmentVariableIsSet("QELT32_IN_SCREEN_READER_SESSION");
+}
+
+void CollectToolTips(const QJsonObject& node, QStringList& found) {
+    if (node.value("role").toString() == QLatin1String("tool tip"))
+        found << node.value("name").toString();
+    for (const QJsonValue& child : node.value("children").toArray())
+        CollectToolTips(child.toObject(), found);
+}
+
 class FullScreenWaylandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QELT32_SKIP_WITHOUT_SWAY();
         m_sway.SetPointerLocks(PointerLocks());
+        m_sway.SetAccessibility(ScreenReaderSession());
         // Only a compositor that cannot start at all on this machine skips the test.
         if (!m_sway.StartCompositor())
             GTEST_SKIP() << "sway cannot start here: " << m_sway.Error().toStdString();
@@ -100,6 +119,20 @@ protected:
                 found << window;
         return found;
     }
+    // The texts of the program's showing tool tips, as a screen reader reads them.
+    QStringList ToolTips() {
+        QProcess reader;
+        if (!ChildProcess::RunBounded(
+                reader, QStringLiteral("/usr/bin/python3"),
+                {QStringLiteral(QELT32_ATSPI_TREE), QString::number(m_sway.ProgramPid())},
+                QProcessEnvironment::systemEnvironment(), 30s))
+            return {};
+        QStringList found;
+        for (const QJsonValue& window :
+             QJsonDocument::fromJson(reader.readAllStandardOutput()).array())
+            CollectToolTips(window.toObject(), found);
+        return found;
+    }
     int Sim(const char* item) { return m_sway.Sim().SimValue(QLatin1String(item)); }
     bool WaitForSim(const char* item, int value) {
         return m_sway.Sim().WaitForSimValue(QLatin1String(item), value);
@@ -138,6 +171,9 @@ TEST_F(FullScreenWaylandTest, ALongDragGoesOnPastTheEdgeOfTheOutput) {
         ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 20 0")));
         ASSERT_TRUE(WaitForSim("hpos", hpos + i)) << "movement " << i << ": " << Sim("hpos");
     }
+    // The lock held well past the mode's wait for it: no word of the arrow keys.
+    if (ScreenReaderSession())
+        EXPECT_FALSE(ToolTips().contains(LoadAppStringEnglish(Str::DragArrowKeys)));
     // Let go and move back at once: the handle is no longer held, nothing more steps.
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel -40 0")));
@@ -178,13 +214,18 @@ TEST_F(FullScreenWaylandTest, EscapeAfterADragWithTheConvergenceDialogOpenCloses
 }
 
 TEST_F(WithoutPointerLocksWaylandTest, AHeldHandleStepsWithTheArrowKeysWhenTheLockIsRefused) {
-    // The lock is asked for and never given; once the mode has given up waiting for it (and
-    // shown the arrow keys in the drag clip's hint), the arrow keys step the held handle.
+    // The lock is asked for and never given: once the mode has given up waiting for it, the
+    // drag clip's hint tells of the arrow keys, and they step the held handle.
     ASSERT_TRUE(Open());
     const int hpos = Sim("hpos");
     ASSERT_TRUE(PointTo(Cell(kPosition)));
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
-    QThread::msleep(1500);
+    // The hint, as a screen reader reads it: a tool tip of the drag clip.
+    if (ScreenReaderSession()) {
+        const QString hint = LoadAppStringEnglish(Str::DragArrowKeys);
+        EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return ToolTips().contains(hint); }, 20s))
+            << ToolTips().join('\n').toStdString();
+    }
     ASSERT_TRUE(m_sway.Key(QStringLiteral("Right")));
     EXPECT_TRUE(WaitForSim("hpos", hpos + 1));
     ASSERT_TRUE(m_sway.Key(QStringLiteral("Right")));

@@ -96,6 +96,8 @@ QProcessEnvironment CSwayDisplay::Environment() const {
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    if (m_options.accessibility)
+        env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     const QStringList sockets =
         QDir(m_runtimeDir).entryList({QStringLiteral("sway-ipc.*.sock")}, QDir::System);
     if (!sockets.isEmpty())

@@ -21,6 +21,7 @@ public:
         QSize output{1280, 1024};
         QString scale = QStringLiteral("1"); // the output's scale factor
         bool pointerLocks = true;            // the seat lets clients lock the pointer
+        bool accessibility = false;          // the program speaks to a screen reader
     };
 
     CSwayDisplay() : CSwayDisplay(Options{}) {}
@@ -64,6 +65,11 @@ public:
     // closes when the keyboard that drives it goes.
     bool Key(const QString& key, const QStringList& modifiers = {});
 
+    // The running program's process id, 0 before it starts.
+    qint64 ProgramPid() const { return m_program ? m_program->processId() : 0; }
+    // Whether the program will speak to a screen reader over AT-SPI, as if one ran
+    // (before StartProgram).
+    void SetAccessibility(bool on) { m_options.accessibility = on; }
     CRealDisplay& Sim() { return m_sim; }
     // The program's profile file, to be written before it starts.
     QString ProfileFile() const;
