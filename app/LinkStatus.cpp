@@ -22,6 +22,7 @@ CLinkStatus::CLinkStatus(CMonitor& monitor, QLabel* pane, QWidget* panel,
     // Queued: the windows change between exchanges with the monitor, never inside one.
     connect(&m_monitor, &CMonicom::connectionChanged, this, &CLinkStatus::OnConnectionChanged,
             Qt::QueuedConnection);
+    connect(&m_reconnector, &CReconnector::reconnected, this, &CLinkStatus::OnConnectionChanged);
     m_reconnector.SetOtherMonitorHandler([](std::uint32_t serial) {
         return UserMessages().Show(Str::OtherMonitor, MsgButtons::YesNoCancel,
                                    QString::number(serial)) == MsgResult::Yes;
@@ -38,6 +39,10 @@ CLinkStatus::~CLinkStatus() {
 }
 
 void CLinkStatus::OnConnectionChanged() {
+    // A probe behind the lost link is connected to a monitor it has not taken yet, and may
+    // ask the user about it meanwhile: only its outcome counts (reconnected, or still lost).
+    if (m_reconnector.IsProbing())
+        return;
     // The state may have changed again since this was queued: the present one counts.
     const bool lost = !m_monitor.IsConnected() && !m_monitor.LinkLostReason().isEmpty();
     if (lost && !m_bLost)
@@ -48,6 +53,8 @@ void CLinkStatus::OnConnectionChanged() {
 
 void CLinkStatus::OnLost() {
     m_bLost = true;
+    // The user is told of the loss first, then of what answers behind the link.
+    m_reconnector.Hold(true);
     if (m_pane) {
         m_pane->setText(LoadAppString(Str::Disconnected));
         m_pane->setToolTip(m_monitor.LinkLostReason());
@@ -73,6 +80,7 @@ void CLinkStatus::OnLost() {
     if (m_refresh)
         m_refresh();
     m_previous.Show(Str::LinkLost, MsgButtons::Ok, m_monitor.LinkLostReason());
+    m_reconnector.Hold(false);
 }
 
 void CLinkStatus::OnBack() {
@@ -87,7 +95,8 @@ void CLinkStatus::OnBack() {
 }
 
 MsgResult CLinkStatus::Show(int stringId, MsgButtons buttons, const QString& arg) {
-    const bool lost = !m_monitor.IsConnected() && !m_monitor.LinkLostReason().isEmpty();
+    const bool lost = m_reconnector.IsProbing() ||
+                      (!m_monitor.IsConnected() && !m_monitor.LinkLostReason().isEmpty());
     if (stringId == Str::CommFailure && lost)
         return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
     return m_previous.Show(stringId, buttons, arg);

@@ -16,9 +16,11 @@ class QWidget;
 // How the windows follow the link to the monitor. When it is lost: the status bar says so,
 // the panel is disabled (it keeps showing what the monitor last held), the full-screen mode
 // and any open dialog are cancelled (their writes cannot reach the monitor and say nothing
-// more), and one message tells the user why. While disconnected the controller's
-// "communication failure" is not repeated for each thing that still tries. When the
-// monitor answers again it has been read as at start-up; the panel shows what it holds.
+// more), and one message tells the user why; only after it is a monitor that answers behind
+// the link asked about or told of. While disconnected the controller's "communication
+// failure" is not repeated for each thing that still tries. When the monitor answers again
+// it has been read as at start-up (not while a probe still asks about it); the panel shows
+// what it holds.
 class CLinkStatus : public QObject, private IUserMessages {
     Q_OBJECT
 public:

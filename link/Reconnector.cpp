@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -35,7 +37,16 @@ void CReconnector::SetOtherModelHandler(std::function<void(const QString&)> hand
     m_tellOtherModel = std::move(handler);
 }
 
+void CReconnector::Hold(bool held) {
+    m_held = held;
+    if (!held && std::exchange(m_probeDue, false))
+        m_probeTimer.start(0);
+}
+
 void CReconnector::OnConnectionChanged(bool) {
+    // A probe opens and closes the port itself; its outcome is its own to act on.
+    if (m_probing)
+        return;
     // The state may have changed again since this was queued: the present one counts.
     if (m_monitor.IsConnected() || m_monitor.LinkLostReason().isEmpty()) {
         StopWatching();
@@ -95,8 +106,12 @@ void CReconnector::OnDeviceEvent() {
 }
 
 void CReconnector::Probe() {
-    if (m_monitor.IsConnected() || !m_notifier)
+    if (m_monitor.IsConnected() || !m_notifier || m_probing)
         return;
+    if (m_held) {
+        m_probeDue = true;
+        return;
+    }
     auto accept = [this](std::uint32_t serial, const QString& otherModel) {
         if (!m_refused.insert(serial).second)
             return false;
@@ -118,6 +133,7 @@ void CReconnector::Probe() {
         m_lastProbe = std::chrono::steady_clock::now();
         return m_monitor.Reconnect(path, accept);
     };
+    m_probing = true;
     bool back = tryPath(m_lostPath);
     // Another adapter is tried once, when it appears: the ones that were there all along
     // did not have the monitor, and each silent one holds the program for a reply wait.
@@ -128,6 +144,7 @@ void CReconnector::Probe() {
         if (adapter.path != m_lostPath && adapter.device != lostNode)
             back = tryPath(adapter.path);
     }
+    m_probing = false;
     if (!back)
         return;
     StopWatching();

@@ -37,6 +37,12 @@ public:
     void SetOtherModelHandler(std::function<void(const QString& model)> handler);
     // Whether it is waiting for a device event now (for tests and the status bar).
     bool IsWaiting() const { return m_notifier != nullptr; }
+    // While held (the user is being told the link was lost), nothing is probed, so nothing
+    // is asked or told before that; a probe due meanwhile runs when released.
+    void Hold(bool held);
+    // A probe is on: the controller may be connected to a monitor that is not yet taken
+    // (or never will be) while the user is asked about it.
+    bool IsProbing() const { return m_probing; }
 
 signals:
     // The monitor answers again and was read again; emitted after connectionChanged(true).
@@ -60,4 +66,7 @@ private:
     QTimer m_probeTimer; // holds the next probe until the interval since the last is over
     std::chrono::steady_clock::time_point m_lastProbe{};
     QString m_lostPath;
+    bool m_held = false;
+    bool m_probeDue = false; // a probe came due while held
+    bool m_probing = false;
 };
