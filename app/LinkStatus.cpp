@@ -38,6 +38,10 @@ CLinkStatus::~CLinkStatus() {
         SetUserMessages(&m_previous);
 }
 
+bool CLinkStatus::MonitorAnswers() const {
+    return m_monitor.IsConnected() && !m_reconnector.IsProbing();
+}
+
 void CLinkStatus::OnConnectionChanged() {
     // A probe behind the lost link is connected to a monitor it has not taken yet, and may
     // ask the user about it meanwhile: only its outcome counts (reconnected, or still lost).

@@ -32,6 +32,9 @@ public:
 
     void SetAdjustWnd(CAdjustWnd* adjustWnd) { m_adjustWnd = adjustWnd; }
     CReconnector& Reconnector() { return m_reconnector; }
+    // The monitor of this run answers: connected, and not to a monitor that a probe behind
+    // the lost link has opened and not taken (yet).
+    bool MonitorAnswers() const;
 
 signals:
     // A line for the status bar's prompt ("The monitor answers again.").

@@ -80,7 +80,7 @@ CMainFrame::CMainFrame(CMonitor& monitor, IAutoSizeNotice& notice, const QString
 }
 
 void CMainFrame::EndWithoutDisplay() {
-    if (m_monitor.IsConnected())
+    if (m_pLinkStatus->MonitorAnswers())
         m_monitor.StoreInMemory(false);
     if (m_bActivatedOnce)
         SavePlacement();
@@ -262,7 +262,7 @@ QAction* CMainFrame::Action(int id) const {
 void CMainFrame::OnCommand(int id) {
     // Commands that would send something wait for the monitor to answer again (a key
     // shortcut can still reach a disabled command's handler).
-    if (SendsToMonitor(id) && !m_monitor.IsConnected()) {
+    if (SendsToMonitor(id) && !m_pLinkStatus->MonitorAnswers()) {
         UserMessages().Beep();
         return;
     }
@@ -315,11 +315,11 @@ void CMainFrame::ApplyState(QAction* action) {
     if (!SendsToMonitor(id))
         return;
     if (!IsFunctionCommand(id)) {
-        action->setEnabled(m_monitor.IsConnected());
+        action->setEnabled(m_pLinkStatus->MonitorAnswers());
         return;
     }
     const CommandState state = FunctionCommandState(id, m_monitor);
-    action->setEnabled(state.enabled && m_monitor.IsConnected());
+    action->setEnabled(state.enabled && m_pLinkStatus->MonitorAnswers());
     if (state.checkable)
         action->setChecked(state.checked);
 }
@@ -421,7 +421,7 @@ bool CMainFrame::OnClose() {
 bool CMainFrame::LeaveMonitor(bool ask) {
     // Nothing can be stored in a monitor that does not answer: the user hears so (unless
     // the desktop is ending the program), and leaving goes on.
-    if (!m_monitor.IsConnected()) {
+    if (!m_pLinkStatus->MonitorAnswers()) {
         if (ask && m_monitor.IsModified())
             UserMessages().Show(Str::NotStoredDisconnected);
         return true;

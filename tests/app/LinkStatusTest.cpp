@@ -22,7 +22,8 @@ namespace {
 
 // Shows each message as a box does: the program's events go on while the user reads it.
 // Records when each box opens and closes (by string id: 61260 the link lost, 61264 another
-// monitor, 61271 another model), and whether the panel was enabled meanwhile.
+// monitor, 61271 another model), and whether the panel was enabled or the frame would send
+// to the monitor meanwhile.
 class ReadingUser : public CRecordingMessages {
 public:
     explicit ReadingUser(const QWidget& panel) : m_panel(panel) {}
@@ -33,6 +34,8 @@ public:
         ProcessUntil([] { return false; }, 500ms);
         if (m_panel.isEnabled())
             events.push_back(QStringLiteral("panel enabled under %1").arg(stringId));
+        if (status && status->MonitorAnswers())
+            events.push_back(QStringLiteral("monitor answers under %1").arg(stringId));
         events.push_back(QStringLiteral("close %1").arg(stringId));
         return result;
     }
@@ -40,6 +43,7 @@ public:
     std::string Events() const { return events.join(", ").toStdString(); }
 
     QStringList events;
+    const CLinkStatus* status = nullptr;
 
 private:
     const QWidget& m_panel;
@@ -52,6 +56,7 @@ protected:
         ASSERT_TRUE(Start());
         ASSERT_TRUE(monitor.CreateWindow());
         status.emplace(monitor, nullptr, &panel, nullptr);
+        user.status = &*status;
         QObject::connect(&*status, &CLinkStatus::prompt,
                          [this](const QString& text) { prompts << text; });
     }
