@@ -43,6 +43,7 @@ protected:
     void SetUp() override {
         QELT32_SKIP_WITHOUT_SWAY();
         m_sway.SetPointerLocks(PointerLocks());
+        m_sway.SetScale(Scale());
         m_sway.SetAccessibility(ScreenReaderSession());
         // Only a compositor that cannot start at all on this machine skips the test.
         if (!m_sway.StartCompositor())
@@ -52,12 +53,18 @@ protected:
         QDir().mkpath(QFileInfo(m_sway.ProfileFile()).path());
         QFile profile(m_sway.ProfileFile());
         ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
-        profile.write("[Settings]\nResolution=\"1280,1024,10,10\"\n");
+        profile.write(QStringLiteral("[Settings]\nResolution=\"%1,%2,10,10\"\n")
+                          .arg(Layout().width())
+                          .arg(Layout().height())
+                          .toUtf8());
         profile.close();
         ASSERT_TRUE(m_sway.StartProgram()) << m_sway.Error().toStdString();
     }
 
     virtual bool PointerLocks() const { return true; }
+    // The output's scale: its 1280 x 1024 pixels make a layout of this many times fewer.
+    virtual int Scale() const { return 1; }
+    QSize Layout() const { return kOutput / Scale(); }
     // Alt+S in the frame; asked again when a first key came before the frame was ready for
     // it (Alt+S does nothing in the mode).
     bool Open() {
@@ -67,18 +74,20 @@ protected:
                 return true;
         return false;
     }
-    // The mode's window, when sway shows it full-screen over the whole output.
+    // The mode's window, when sway shows it full-screen over the whole output (sway gives
+    // its place in the layout's coordinates).
     std::optional<QJsonObject> FullScreen() {
         for (const QJsonObject& window : m_sway.Windows(QStringLiteral("^Vistrel Pro$"))) {
             const QJsonObject rect = window.value("rect").toObject();
             if (window.value("fullscreen_mode").toInt() == 1 && rect.value("x").toInt() == 0 &&
-                rect.value("y").toInt() == 0 && rect.value("width").toInt() == kOutput.width() &&
-                rect.value("height").toInt() == kOutput.height())
+                rect.value("y").toInt() == 0 && rect.value("width").toInt() == Layout().width() &&
+                rect.value("height").toInt() == Layout().height())
                 return window;
         }
         return std::nullopt;
     }
 
+    // `p` in the output's own pixels (as a fraction of the output, whatever its scale).
     bool PointTo(QPoint p) {
         return m_sway.Pointer(QStringLiteral("abs %1 %2 %3 %4")
                                   .arg(p.x())
@@ -138,6 +147,12 @@ protected:
         return m_sway.Sim().WaitForSimValue(QLatin1String(item), value);
     }
     CSwayDisplay m_sway;
+};
+
+// An output at scale 2, as a high-resolution screen is set up.
+class ScaledOutputWaylandTest : public FullScreenWaylandTest {
+protected:
+    int Scale() const override { return 2; }
 };
 
 // A sway whose seat refuses pointer locks.
@@ -231,6 +246,23 @@ TEST_F(WithoutPointerLocksWaylandTest, AHeldHandleStepsWithTheArrowKeysWhenTheLo
     ASSERT_TRUE(m_sway.Key(QStringLiteral("Right")));
     EXPECT_TRUE(WaitForSim("hpos", hpos + 2));
     // Let go; Escape puts the monitor back as it was.
+    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
+    EXPECT_TRUE(WaitForSim("hpos", hpos));
+    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
+}
+
+TEST_F(ScaledOutputWaylandTest, TheDragCountsTheOutputsOwnPixels) {
+    // The mode fills the output; the hand's movements are counted in the output's pixels,
+    // two to each of the layout's: 10 to the right is a step of 1, 11 more a step of 4.
+    ASSERT_TRUE(Open());
+    const int hpos = Sim("hpos");
+    ASSERT_TRUE(PointTo(Cell(kPosition)));
+    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 10 0")));
+    ASSERT_TRUE(WaitForSim("hpos", hpos + 1)) << Sim("hpos");
+    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 11 0")));
+    ASSERT_TRUE(WaitForSim("hpos", hpos + 5)) << Sim("hpos");
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
     ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
     EXPECT_TRUE(WaitForSim("hpos", hpos));

@@ -32,6 +32,8 @@ public:
 
     // Whether the seat will let clients lock the pointer (before StartCompositor).
     void SetPointerLocks(bool allowed) { m_options.pointerLocks = allowed; }
+    // The output's scale factor (before StartCompositor).
+    void SetScale(int scale) { m_options.scale = QString::number(scale); }
 
     // Names the programs that are not installed, or empty.
     static QString MissingTools();
