@@ -68,14 +68,14 @@ protected:
         frame = std::make_unique<CMainFrame>(bench.Monitor(), notice, QString());
         ASSERT_TRUE(frame->Create());
         frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get(), 20000));
         ASSERT_TRUE(Xdotool({QStringLiteral("windowminimize"), QStringLiteral("--sync"),
                              QString::number(frame->winId())}));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return frame->isMinimized(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frame->isMinimized(); }, 20000));
         tray = frame->findChild<QSystemTrayIcon*>();
         ASSERT_NE(tray, nullptr) << "no tray icon for the minimised frame";
         ASSERT_TRUE(
-            QTest::qWaitFor([&] { return tray->isVisible() && tray->geometry().isValid(); }, 5000))
+            QTest::qWaitFor([&] { return tray->isVisible() && tray->geometry().isValid(); }, 20000))
             << "the tray host did not take the icon";
     }
 
@@ -155,7 +155,7 @@ TEST_F(TrayMenuTest, OffersAutoSizingAndTheOtherInputAndFollowsTheInputChosen) {
     // Choosing the other input switches the monitor, and the next menu offers the first.
     const std::uint16_t modeWord = sim->ModeWord();
     ASSERT_TRUE(Choose(*menu, kBnc));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return bench.Monitor().GetInputSignal() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bench.Monitor().GetInputSignal() == 1; }, 20000));
     EXPECT_NE(sim->ModeWord(), modeWord);
     menu = OpenMenu();
     ASSERT_NE(menu, nullptr);
@@ -167,9 +167,9 @@ TEST_F(TrayMenuTest, OffersAutoSizingAndTheOtherInputAndFollowsTheInputChosen) {
 
     // A left click brings the frame back, and the program's entries go.
     ASSERT_TRUE(ClickAt(tray->geometry().center(), 1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->isMinimized(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->isMinimized(); }, 20000));
     EXPECT_TRUE(frame->SystemMenu().OwnEntries().empty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !tray->isVisible(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !tray->isVisible(); }, 20000));
 }
 
 TEST_F(TrayMenuTest, AMonitorThatCannotAutoSizeOffersOnlyTheInput) {
