@@ -80,7 +80,7 @@ TEST_F(FileHandOverTest, WaitsUntilTheFrameCanTakeTheFileThenOpensItAsADrop) {
 
     // Back as a minimised window: it is restored and the file is opened.
     frame->showMinimized();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return handOver.Pending() == 0; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handOver.Pending() == 0; }, 20000));
     EXPECT_FALSE(frame->isMinimized());
     EXPECT_EQ(bench.Sim(0).Value(0), 77);
     EXPECT_EQ(frame->DocManager().Title(), QStringLiteral("evening.qlt"));

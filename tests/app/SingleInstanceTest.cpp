@@ -126,7 +126,7 @@ TEST_F(SingleInstanceTest, HandsOverAFileAsAnAbsolutePathOrOnlyAsksForTheWindow)
     EXPECT_EQ(relative, HandOverResult::Accepted);
     EXPECT_EQ(HandOverServed(folder.path(), QString()), HandOverResult::Accepted);
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return opened.size() == 2; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened.size() == 2; }, 20000));
     EXPECT_EQ(opened.at(0).at(0).toString(), File());
     EXPECT_EQ(opened.at(1).at(0).toString(), QString());
 }
@@ -148,7 +148,7 @@ TEST_F(SingleInstanceTest, AHandOverAnsweredWithAModalBoxOutlivesItsSocket) {
     for (int round = 0; round < 20; ++round) {
         const QString path = round == 19 ? memory : File();
         ASSERT_EQ(HandOverServed(folder.path(), path), HandOverResult::Accepted) << round;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return opened.size() == round + 1; }, 5000)) << round;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return opened.size() == round + 1; }, 20000)) << round;
         EXPECT_EQ(opened.last(), path);
         QTest::qWait(20); // what the box left behind is deleted now
     }

@@ -88,7 +88,7 @@ TEST_F(SplashTest, ClosesByItselfAfterItsTime) {
     ASSERT_NE(g_pStartupSplash, nullptr);
     QTest::qWait(CStartupSplash::kShowMs / 2);
     EXPECT_NE(g_pStartupSplash, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([] { return g_pStartupSplash == nullptr; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return g_pStartupSplash == nullptr; }, 20000));
 }
 
 TEST_F(SplashTest, DisabledByTheCommandLineShowsNothing) {

@@ -136,7 +136,7 @@ TEST_F(AdjustWndTest, ShowPatternRepaintsOnlyOnChangeOrWhenHidden) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.Pattern(), Patterns::kCrosshatch);
     EXPECT_EQ(window.geometry(), QRect(QPoint(0, 0), Screen()));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.paints >= 1; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.paints >= 1; }, 20000));
 
     window.paints = 0;
     window.ShowPattern(Patterns::kCrosshatch);
@@ -152,7 +152,7 @@ TEST_F(AdjustWndTest, ShowPatternRepaintsOnlyOnChangeOrWhenHidden) {
     window.paints = 0;
     window.ShowPattern(Patterns::kGreyScale);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.paints >= 1; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.paints >= 1; }, 20000));
 }
 
 TEST_F(AdjustWndTest, PaintsPatternsOverTheWholeScreen) {

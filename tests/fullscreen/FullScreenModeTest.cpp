@@ -577,7 +577,7 @@ TEST_F(FullScreenModeTest, LeavingAndComingBackWithinMillisecondsRestartsEveryMa
 
     // Left for good: all stopped and closed, one per tick.
     m_window->OnCancel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !markers.StopPending(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !markers.StopPending(); }, 20000));
     for (int i = 0; i < markers.Count(); ++i)
         EXPECT_FALSE(markers.Control(i)->IsOpen()) << i;
 }

@@ -88,9 +88,9 @@ TEST_F(MarkersTest, LeavingStopsOnePerTick) {
     EXPECT_EQ(m_markers.StopIndex(), 0);
     EXPECT_EQ(OpenCount(), 25); // nothing stopped before the first tick
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_markers.StopIndex() >= 1; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_markers.StopIndex() >= 1; }, 20000));
     EXPECT_EQ(OpenCount(), 25 - m_markers.StopIndex());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_markers.StopPending(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_markers.StopPending(); }, 20000));
     EXPECT_EQ(OpenCount(), 0);
     EXPECT_EQ(m_markers.StopIndex(), 25);
 }
@@ -98,7 +98,7 @@ TEST_F(MarkersTest, LeavingStopsOnePerTick) {
 TEST_F(MarkersTest, StartingAgainBeforeTheTicksCallsThemOff) {
     m_markers.Start(m_rects, m_kinds);
     m_markers.StopOneByOne();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_markers.StopIndex() >= 3; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_markers.StopIndex() >= 3; }, 20000));
     ASSERT_TRUE(m_markers.StopPending());
 
     m_markers.CancelPendingStops();

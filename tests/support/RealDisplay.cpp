@@ -449,7 +449,7 @@ bool CRealDisplay::SetNumLock(bool on) {
     if (!Key(QStringLiteral("Num_Lock")))
         return false;
     m_numLock = on;
-    return WaitUntil([&] { return NumLockOn() == on; }, 2s) ||
+    return WaitUntil([&] { return NumLockOn() == on; }, 20s) ||
            Fail(QStringLiteral("Num Lock did not follow"));
 }
 
