@@ -98,11 +98,20 @@ protected:
     QPoint Cell(int kind, int request = CellMap::kGeometry) {
         return FullScreenReal::CellOf(kind, request, false, kOutput);
     }
+    // Points at the handle at `p` and grabs it with a click.
+    bool Grab(QPoint p) { return PointTo(p) && m_sway.Pointer(QStringLiteral("click")); }
+    // Escape leaves the mode as Cancel does: the monitor's hpos back to `hpos`, the mode's
+    // window gone.
+    void ExpectEscapeCancels(int hpos) {
+        ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
+        EXPECT_TRUE(WaitForSim("hpos", hpos));
+        EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
+    }
     // Grabs the handle at `p`, moves the hand right by one step of `item` at once, before
     // the pointer lock can have taken hold, and lets go once the monitor has it.
     bool StepByDrag(QPoint p, const char* item) {
         const int before = Sim(item);
-        if (!PointTo(p) || !m_sway.Pointer(QStringLiteral("click")))
+        if (!Grab(p))
             return false;
         return m_sway.Pointer(QStringLiteral("rel 20 0")) && WaitForSim(item, before + 1) &&
                m_sway.Pointer(QStringLiteral("click"));
@@ -179,8 +188,7 @@ TEST_F(FullScreenWaylandTest, ALongDragGoesOnPastTheEdgeOfTheOutput) {
     ASSERT_TRUE(Open());
     const int hpos = Sim("hpos");
     const QPoint handle = Cell(kPosition);
-    ASSERT_TRUE(PointTo(handle));
-    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    ASSERT_TRUE(Grab(handle));
     const int moves = (kOutput.width() - handle.x() + 200) / 20;
     for (int i = 1; i <= moves; ++i) {
         ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 20 0")));
@@ -194,10 +202,7 @@ TEST_F(FullScreenWaylandTest, ALongDragGoesOnPastTheEdgeOfTheOutput) {
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel -40 0")));
     QThread::msleep(500);
     EXPECT_EQ(Sim("hpos"), hpos + moves);
-    // Escape puts the monitor back as it was.
-    ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
-    EXPECT_TRUE(WaitForSim("hpos", hpos));
-    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
+    ExpectEscapeCancels(hpos);
 }
 
 TEST_F(FullScreenWaylandTest, EscapeAfterADragWithTheConvergenceDialogOpenClosesOnlyTheDialog) {
@@ -223,9 +228,7 @@ TEST_F(FullScreenWaylandTest, EscapeAfterADragWithTheConvergenceDialogOpenCloses
     EXPECT_TRUE(FullScreen().has_value());
     EXPECT_EQ(Sim("hpos"), hpos + 1);
     // Escape again cancels the mode.
-    ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
-    EXPECT_TRUE(WaitForSim("hpos", hpos));
-    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
+    ExpectEscapeCancels(hpos);
 }
 
 TEST_F(WithoutPointerLocksWaylandTest, AHeldHandleStepsWithTheArrowKeysWhenTheLockIsRefused) {
@@ -233,8 +236,7 @@ TEST_F(WithoutPointerLocksWaylandTest, AHeldHandleStepsWithTheArrowKeysWhenTheLo
     // drag clip's hint tells of the arrow keys, and they step the held handle.
     ASSERT_TRUE(Open());
     const int hpos = Sim("hpos");
-    ASSERT_TRUE(PointTo(Cell(kPosition)));
-    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    ASSERT_TRUE(Grab(Cell(kPosition)));
     // The hint, as a screen reader reads it: a tool tip of the drag clip.
     if (ScreenReaderSession()) {
         const QString hint = LoadAppStringEnglish(Str::DragArrowKeys);
@@ -247,9 +249,7 @@ TEST_F(WithoutPointerLocksWaylandTest, AHeldHandleStepsWithTheArrowKeysWhenTheLo
     EXPECT_TRUE(WaitForSim("hpos", hpos + 2));
     // Let go; Escape puts the monitor back as it was.
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
-    ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
-    EXPECT_TRUE(WaitForSim("hpos", hpos));
-    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
+    ExpectEscapeCancels(hpos);
 }
 
 TEST_F(ScaledOutputWaylandTest, TheDragCountsTheOutputsOwnPixels) {
@@ -257,14 +257,11 @@ TEST_F(ScaledOutputWaylandTest, TheDragCountsTheOutputsOwnPixels) {
     // two to each of the layout's: 10 to the right is a step of 1, 11 more a step of 4.
     ASSERT_TRUE(Open());
     const int hpos = Sim("hpos");
-    ASSERT_TRUE(PointTo(Cell(kPosition)));
-    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    ASSERT_TRUE(Grab(Cell(kPosition)));
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 10 0")));
     ASSERT_TRUE(WaitForSim("hpos", hpos + 1)) << Sim("hpos");
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 11 0")));
     ASSERT_TRUE(WaitForSim("hpos", hpos + 5)) << Sim("hpos");
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
-    ASSERT_TRUE(m_sway.Key(QStringLiteral("Escape")));
-    EXPECT_TRUE(WaitForSim("hpos", hpos));
-    EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return !FullScreen(); }));
+    ExpectEscapeCancels(hpos);
 }
