@@ -38,7 +38,6 @@ class Tracker {
 public:
     void Begin(QPoint anchor, bool fromAnchor);
     QPoint Move(QPoint pos);
-    bool FromAnchor() const { return m_fromAnchor; }
 
 private:
     QPoint m_reference;
