@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -28,16 +30,7 @@ qint64 ReadPid(const QString& file) {
     QByteArray bytes;
     if (ReadWholeFile(file, kMaxFileSize, bytes) != FileError::None)
         return 0;
-    bytes.truncate(64);
-    if (bytes.size() == 4 && !bytes.trimmed().isEmpty() &&
-        !std::isdigit(static_cast<unsigned char>(bytes.trimmed()[0]))) {
-        qint32 pid = 0; // an old program's binary pid
-        std::memcpy(&pid, bytes.constData(), sizeof pid);
-        return pid > 0 ? pid : 0;
-    }
-    bool number = false;
-    const qint64 pid = bytes.trimmed().toLongLong(&number);
-    return number && pid > 0 ? pid : 0;
+    return CUucpLock::PidIn(bytes);
 }
 
 bool IsAlive(qint64 pid) {
@@ -65,6 +58,24 @@ std::optional<CUucpLock::Owner> LiveOwnerOf(const QString& file) {
 }
 
 } // namespace
+
+qint64 CUucpLock::PidIn(QByteArray content) {
+    content.truncate(64);
+    const bool text = std::all_of(content.begin(), content.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) ||
+               std::isspace(static_cast<unsigned char>(c));
+    });
+    // Four bytes that are not all digits and blanks are an old program's binary pid. Its low
+    // bytes may well look like digits ("90" for 12345), but a pid never reaches the top byte.
+    if (content.size() == 4 && !text) {
+        qint32 pid = 0;
+        std::memcpy(&pid, content.constData(), sizeof pid);
+        return pid > 0 ? pid : 0;
+    }
+    bool number = false;
+    const qint64 pid = content.trimmed().toLongLong(&number);
+    return number && pid > 0 ? pid : 0;
+}
 
 QString CUucpLock::Folder() {
     const QString folder = qEnvironmentVariable("QELT32_LOCK_DIR");

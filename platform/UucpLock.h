@@ -26,6 +26,9 @@ public:
     // under the device's bare name, as some programs write it).
     static std::optional<Owner> LiveOwner(const QString& device);
 
+    // The pid a lock file's content names; 0 when it names none.
+    static qint64 PidIn(QByteArray content);
+
     CUucpLock() = default;
     ~CUucpLock() { Release(); }
     CUucpLock(const CUucpLock&) = delete;

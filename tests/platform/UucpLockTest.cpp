@@ -86,3 +86,21 @@ TEST_F(UucpLockTest, APipeInALockFilesPlaceNamesNoOneAndDoesNotBlock) {
     EXPECT_FALSE(ours.Acquire("/dev/ttyS2"));
     EXPECT_EQ(ours.File(), QFile::encodeName(lock));
 }
+
+TEST(UucpLockContent, BinaryPidsAreReadWhateverTheirBytesLookLike) {
+    const auto binary = [](qint32 pid) {
+        return QByteArray(reinterpret_cast<const char*>(&pid), sizeof pid);
+    };
+    // Low bytes that read as digits ("90") or blanks (" \n") are still a binary pid.
+    EXPECT_EQ(CUucpLock::PidIn(binary(12345)), 12345);
+    EXPECT_EQ(CUucpLock::PidIn(binary(0x0a20)), 0x0a20);
+    EXPECT_EQ(CUucpLock::PidIn(binary(0x3a31)), 0x3a31);
+    EXPECT_EQ(CUucpLock::PidIn(binary(0)), 0);
+    EXPECT_EQ(CUucpLock::PidIn(binary(-5)), 0);
+    // Four characters of text are text.
+    EXPECT_EQ(CUucpLock::PidIn("123\n"), 123);
+    EXPECT_EQ(CUucpLock::PidIn("4567"), 4567);
+    EXPECT_EQ(CUucpLock::PidIn("      4242\n"), 4242);
+    EXPECT_EQ(CUucpLock::PidIn(""), 0);
+    EXPECT_EQ(CUucpLock::PidIn("garbage\n"), 0);
+}
