@@ -432,6 +432,11 @@ void CAdjustWnd::mousePressEvent(QMouseEvent* event) {
         OnLButtonDown(m_pixels.ToDevice(event->position()), event->timestamp());
 }
 
+void CAdjustWnd::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && m_bHintDue && IsDragging())
+        ShowArrowKeysHint();
+}
+
 // A quick second click ends a drag as any second click does.
 void CAdjustWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
@@ -535,12 +540,13 @@ void CAdjustWnd::Grab(QPoint click, unsigned long time) {
     m_dragAnim->raise();
     // A compositor may refuse the lock (sway does unless its seat allows it): the hint then
     // shows once the lock has had time to take hold.
+    m_bHintDue = false;
     if (!warp && !m_bFollowed)
-        ShowArrowKeysHint();
+        ShowArrowKeysHintWhenUp();
     else if (m_bFollowed)
         QTimer::singleShot(kLockWait, this, [this] {
             if (IsDragging() && !m_pointerLock.IsLocked())
-                ShowArrowKeysHint();
+                ShowArrowKeysHintWhenUp();
         });
     const int marker = !BesideCell(kind) ? m_markers->OnCell(cell) : -1;
     if (marker >= 0) {
@@ -550,7 +556,16 @@ void CAdjustWnd::Grab(QPoint click, unsigned long time) {
     }
 }
 
+// A tool tip goes away with any release of a button, and the grab's own release comes
+// after the press that grabbed: the hint waits for the left button to be up.
+void CAdjustWnd::ShowArrowKeysHintWhenUp() {
+    m_bHintDue = true;
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        ShowArrowKeysHint();
+}
+
 void CAdjustWnd::ShowArrowKeysHint() {
+    m_bHintDue = false;
     const QString hint = LoadAppString(Str::DragArrowKeys);
     m_dragAnim->setToolTip(hint);
     QToolTip::showText(m_dragAnim->mapToGlobal(QPoint(0, m_dragAnim->height())), hint, m_dragAnim);

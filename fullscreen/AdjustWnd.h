@@ -104,6 +104,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -156,6 +157,7 @@ private:
     void Release();
     void EndDragForDialog();
     void OnRelativeMove(QPointF device);
+    void ShowArrowKeysHintWhenUp();
     void ShowArrowKeysHint();
     void QueueDragMove(QPoint pos);
     void StepDrag();
@@ -181,6 +183,8 @@ private:
     // back (Wayland); m_bFollowed while it does.
     CPointerLock m_pointerLock;
     bool m_bFollowed = false;
+    // The arrow-keys hint waits for the left button's release.
+    bool m_bHintDue = false;
     QPointF m_movedRest; // the fraction of a device pixel moved and not yet counted
     // The last position reported during a drag and not yet turned into a step: positions
     // arriving faster than the line can take steps replace each other.

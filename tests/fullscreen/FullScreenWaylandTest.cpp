@@ -45,6 +45,7 @@ protected:
         m_sway.SetPointerLocks(PointerLocks());
         m_sway.SetScale(Scale());
         m_sway.SetAccessibility(ScreenReaderSession());
+        m_sway.HideGlobals(HiddenGlobals());
         // Only a compositor that cannot start at all on this machine skips the test.
         if (!m_sway.StartCompositor())
             GTEST_SKIP() << "sway cannot start here: " << m_sway.Error().toStdString();
@@ -62,6 +63,7 @@ protected:
     }
 
     virtual bool PointerLocks() const { return true; }
+    virtual QStringList HiddenGlobals() const { return {}; }
     // The output's scale: its 1280 x 1024 pixels make a layout of this many times fewer.
     virtual int Scale() const { return 1; }
     QSize Layout() const { return kOutput / Scale(); }
@@ -151,6 +153,14 @@ protected:
             CollectToolTips(window.toObject(), found);
         return found;
     }
+    // The drag clip's hint of the arrow keys shows, as a screen reader reads it: a tool tip.
+    void ExpectArrowKeysHint() {
+        if (!ScreenReaderSession())
+            return;
+        const QString hint = LoadAppStringEnglish(Str::DragArrowKeys);
+        EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return ToolTips().contains(hint); }, 20s))
+            << ToolTips().join('\n').toStdString();
+    }
     int Sim(const char* item) { return m_sway.Sim().SimValue(QLatin1String(item)); }
     bool WaitForSim(const char* item, int value) {
         return m_sway.Sim().WaitForSimValue(QLatin1String(item), value);
@@ -168,6 +178,16 @@ protected:
 class WithoutPointerLocksWaylandTest : public FullScreenWaylandTest {
 protected:
     bool PointerLocks() const override { return false; }
+};
+
+// A compositor, as the program sees it, without the pointer-lock and relative-motion
+// protocols.
+class WithoutTheProtocolsWaylandTest : public FullScreenWaylandTest {
+protected:
+    QStringList HiddenGlobals() const override {
+        return {QStringLiteral("zwp_pointer_constraints_v1"),
+                QStringLiteral("zwp_relative_pointer_manager_v1")};
+    }
 };
 
 } // namespace
@@ -195,8 +215,9 @@ TEST_F(FullScreenWaylandTest, ALongDragGoesOnPastTheEdgeOfTheOutput) {
         ASSERT_TRUE(WaitForSim("hpos", hpos + i)) << "movement " << i << ": " << Sim("hpos");
     }
     // The lock held well past the mode's wait for it: no word of the arrow keys.
-    if (ScreenReaderSession())
+    if (ScreenReaderSession()) {
         EXPECT_FALSE(ToolTips().contains(LoadAppStringEnglish(Str::DragArrowKeys)));
+    }
     // Let go and move back at once: the handle is no longer held, nothing more steps.
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel -40 0")));
@@ -237,12 +258,7 @@ TEST_F(WithoutPointerLocksWaylandTest, AHeldHandleStepsWithTheArrowKeysWhenTheLo
     ASSERT_TRUE(Open());
     const int hpos = Sim("hpos");
     ASSERT_TRUE(Grab(Cell(kPosition)));
-    // The hint, as a screen reader reads it: a tool tip of the drag clip.
-    if (ScreenReaderSession()) {
-        const QString hint = LoadAppStringEnglish(Str::DragArrowKeys);
-        EXPECT_TRUE(CRealDisplay::WaitUntil([&] { return ToolTips().contains(hint); }, 20s))
-            << ToolTips().join('\n').toStdString();
-    }
+    ExpectArrowKeysHint();
     ASSERT_TRUE(m_sway.Key(QStringLiteral("Right")));
     EXPECT_TRUE(WaitForSim("hpos", hpos + 1));
     ASSERT_TRUE(m_sway.Key(QStringLiteral("Right")));
@@ -262,6 +278,24 @@ TEST_F(ScaledOutputWaylandTest, TheDragCountsTheOutputsOwnPixels) {
     ASSERT_TRUE(WaitForSim("hpos", hpos + 1)) << Sim("hpos");
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 11 0")));
     ASSERT_TRUE(WaitForSim("hpos", hpos + 5)) << Sim("hpos");
+    ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
+    ExpectEscapeCancels(hpos);
+}
+
+TEST_F(WithoutTheProtocolsWaylandTest, TheDragCountsEachMoveFromTheLastAndTellsOfTheArrowKeys) {
+    // Nothing to lock the pointer with: the drag clip tells of the arrow keys from the
+    // grab, each movement of the pointer counts from the one before, as on X11 a step of 1
+    // for 20 pixels, and the arrow keys step the held handle.
+    ASSERT_TRUE(Open());
+    const int hpos = Sim("hpos");
+    ASSERT_TRUE(Grab(Cell(kPosition)));
+    ExpectArrowKeysHint();
+    for (int i = 1; i <= 3; ++i) {
+        ASSERT_TRUE(m_sway.Pointer(QStringLiteral("rel 20 0")));
+        ASSERT_TRUE(WaitForSim("hpos", hpos + i)) << "movement " << i << ": " << Sim("hpos");
+    }
+    ASSERT_TRUE(m_sway.Key(QStringLiteral("Right")));
+    EXPECT_TRUE(WaitForSim("hpos", hpos + 4));
     ASSERT_TRUE(m_sway.Pointer(QStringLiteral("click")));
     ExpectEscapeCancels(hpos);
 }

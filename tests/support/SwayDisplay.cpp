@@ -33,6 +33,11 @@ QString PointerTool() {
         .filePath(QStringLiteral("qelt32-test-pointer"));
 }
 
+QString HideGlobalsTool() {
+    return QDir(BinDir() + QStringLiteral("/../tests"))
+        .filePath(QStringLiteral("qelt32-test-hide-globals"));
+}
+
 void Collect(const QJsonObject& node, QList<QJsonObject>& out) {
     out << node;
     for (const char* children : {"nodes", "floating_nodes"})
@@ -61,6 +66,7 @@ CSwayDisplay::~CSwayDisplay() {
                      qPrintable(ChildProcess::Tail(m_dir.filePath("qelt32.log"), 30)));
     }
     ChildProcess::Stop(m_program.get());
+    ChildProcess::Stop(m_hideGlobals.get());
     ChildProcess::Stop(m_pointer.get());
     ChildProcess::Stop(m_sway.get());
 }
@@ -71,8 +77,10 @@ QString CSwayDisplay::MissingTools() {
          {QStringLiteral("sway"), QStringLiteral("swaymsg"), QStringLiteral("wtype")})
         if (QStandardPaths::findExecutable(tool).isEmpty())
             missing << tool;
-    if (!QFileInfo::exists(PointerTool()))
-        missing << QStringLiteral("qelt32-test-pointer (built with the Wayland packages)");
+    for (const QString& tool : {PointerTool(), HideGlobalsTool()})
+        if (!QFileInfo::exists(tool))
+            missing << QFileInfo(tool).fileName() +
+                           QStringLiteral(" (built with the Wayland packages)");
     return missing.join(QStringLiteral(", "));
 }
 
@@ -212,10 +220,28 @@ bool CSwayDisplay::StartPointer() {
 }
 
 bool CSwayDisplay::StartProgram(const QStringList& arguments) {
-    m_program = Spawn(
+    QProcessEnvironment env = ClientEnvironment();
+    if (!m_options.hiddenGlobals.isEmpty()) {
+        // The program reaches sway through a display that hides these protocols from it.
+        const QString socket = m_dir.filePath(QStringLiteral("hidden-globals"));
+        m_hideGlobals = Spawn(HideGlobalsTool(),
+                              QStringList{socket, env.value(QStringLiteral("WAYLAND_DISPLAY"))} +
+                                  m_options.hiddenGlobals,
+                              true);
+        QByteArray line;
+        if (!m_hideGlobals ||
+            !ChildProcess::ReadLine(*m_hideGlobals, m_hideGlobalsOutput, &line, kStartTimeout) ||
+            line != "ready")
+            return Fail(
+                QStringLiteral("qelt32-test-hide-globals did not start: %1")
+                    .arg(ChildProcess::Tail(m_dir.filePath("qelt32-test-hide-globals.log"), 5)));
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
+    }
+    m_program = ChildProcess::Start(
         BinDir() + QStringLiteral("/qelt32"),
         QStringList{QStringLiteral("--port"), m_sim.LinkPath(), QStringLiteral("--no-splash")} +
-            arguments);
+            arguments,
+        env, m_dir.filePath(QStringLiteral("qelt32.log")), false, &m_error);
     if (!m_program)
         return false;
     // Ready for keys once sway has given it the keyboard.
@@ -245,7 +271,9 @@ QList<QJsonObject> CSwayDisplay::Windows(const QString& title) {
     QList<QJsonObject> nodes, found;
     Collect(tree, nodes);
     const QRegularExpression match(title);
-    const qint64 pid = m_program ? m_program->processId() : -1;
+    // sway knows a client by the process at the other end of its socket.
+    const QProcess* client = m_hideGlobals ? m_hideGlobals.get() : m_program.get();
+    const qint64 pid = client ? client->processId() : -1;
     for (const QJsonObject& node : nodes)
         if (node.value("pid").toInteger() == pid && node.value("visible").toBool() &&
             match.match(node.value("name").toString()).hasMatch())

@@ -22,6 +22,7 @@ public:
         QString scale = QStringLiteral("1"); // the output's scale factor
         bool pointerLocks = true;            // the seat lets clients lock the pointer
         bool accessibility = false;          // the program speaks to a screen reader
+        QStringList hiddenGlobals;           // protocols the program is not told of
     };
 
     CSwayDisplay() : CSwayDisplay(Options{}) {}
@@ -32,6 +33,9 @@ public:
 
     // Whether the seat will let clients lock the pointer (before StartCompositor).
     void SetPointerLocks(bool allowed) { m_options.pointerLocks = allowed; }
+    // Protocols of sway that the program is not told of, as if sway had none of them
+    // (before StartProgram).
+    void HideGlobals(const QStringList& interfaces) { m_options.hiddenGlobals = interfaces; }
     // The output's scale factor (before StartCompositor).
     void SetScale(int scale) { m_options.scale = QString::number(scale); }
 
@@ -89,9 +93,9 @@ private:
     QString m_error;
     bool m_swayStarted = false;
     CRealDisplay m_sim;
-    // Ended in the reverse order: program, pointer, compositor.
-    std::unique_ptr<QProcess> m_sway, m_pointer, m_program;
-    QByteArray m_pointerOutput;
+    // Ended in the reverse order: program, its filtered display, pointer, compositor.
+    std::unique_ptr<QProcess> m_sway, m_pointer, m_hideGlobals, m_program;
+    QByteArray m_pointerOutput, m_hideGlobalsOutput;
 };
 
 // Skips the current test when the programs a Wayland test needs are missing.
