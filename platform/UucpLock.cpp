@@ -61,13 +61,13 @@ std::optional<CUucpLock::Owner> LiveOwnerOf(const QString& file) {
 
 qint64 CUucpLock::PidIn(QByteArray content) {
     content.truncate(64);
-    const bool text = std::all_of(content.begin(), content.end(), [](char c) {
+    const auto digitOrBlank = [](char c) {
         return std::isdigit(static_cast<unsigned char>(c)) ||
                std::isspace(static_cast<unsigned char>(c));
-    });
+    };
     // Four bytes that are not all digits and blanks are an old program's binary pid. Its low
     // bytes may well look like digits ("90" for 12345), but a pid never reaches the top byte.
-    if (content.size() == 4 && !text) {
+    if (content.size() == 4 && !std::all_of(content.begin(), content.end(), digitOrBlank)) {
         qint32 pid = 0;
         std::memcpy(&pid, content.constData(), sizeof pid);
         return pid > 0 ? pid : 0;

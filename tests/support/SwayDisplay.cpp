@@ -27,15 +27,12 @@ QString BinDir() {
     return qEnvironmentVariable("QELT32_BIN_DIR");
 }
 
-// The tests' own programs sit beside the test binaries.
-QString PointerTool() {
-    return QDir(BinDir() + QStringLiteral("/../tests"))
-        .filePath(QStringLiteral("qelt32-test-pointer"));
-}
+constexpr char kPointerTool[] = "qelt32-test-pointer";
+constexpr char kHideGlobalsTool[] = "qelt32-test-hide-globals";
 
-QString HideGlobalsTool() {
-    return QDir(BinDir() + QStringLiteral("/../tests"))
-        .filePath(QStringLiteral("qelt32-test-hide-globals"));
+// The tests' own programs sit beside the test binaries.
+QString TestTool(const char* name) {
+    return QDir(BinDir() + QStringLiteral("/../tests")).filePath(QLatin1String(name));
 }
 
 void Collect(const QJsonObject& node, QList<QJsonObject>& out) {
@@ -77,10 +74,9 @@ QString CSwayDisplay::MissingTools() {
          {QStringLiteral("sway"), QStringLiteral("swaymsg"), QStringLiteral("wtype")})
         if (QStandardPaths::findExecutable(tool).isEmpty())
             missing << tool;
-    for (const QString& tool : {PointerTool(), HideGlobalsTool()})
-        if (!QFileInfo::exists(tool))
-            missing << QFileInfo(tool).fileName() +
-                           QStringLiteral(" (built with the Wayland packages)");
+    for (const char* tool : {kPointerTool, kHideGlobalsTool})
+        if (!QFileInfo::exists(TestTool(tool)))
+            missing << QLatin1String(tool) + QStringLiteral(" (built with the Wayland packages)");
     return missing.join(QStringLiteral(", "));
 }
 
@@ -132,9 +128,22 @@ QProcessEnvironment CSwayDisplay::ClientEnvironment() const {
 }
 
 std::unique_ptr<QProcess> CSwayDisplay::Spawn(const QString& program, const QStringList& arguments,
-                                              bool readOutput) {
+                                              const QProcessEnvironment& env, bool readOutput) {
     const QString log = m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log"));
-    return ChildProcess::Start(program, arguments, ClientEnvironment(), log, readOutput, &m_error);
+    return ChildProcess::Start(program, arguments, env, log, readOutput, &m_error);
+}
+
+bool CSwayDisplay::StartTool(const char* name, const QStringList& arguments,
+                             std::unique_ptr<QProcess>& process, QByteArray& output) {
+    process = Spawn(TestTool(name), arguments, ClientEnvironment(), true);
+    QByteArray line;
+    if (!process || !ChildProcess::ReadLine(*process, output, &line, kStartTimeout) ||
+        line != "ready")
+        return Fail(QStringLiteral("%1 did not start: %2")
+                        .arg(QLatin1String(name),
+                             ChildProcess::Tail(
+                                 m_dir.filePath(QLatin1String(name) + QStringLiteral(".log")), 5)));
+    return true;
 }
 
 bool CSwayDisplay::StartCompositor() {
@@ -210,13 +219,7 @@ bool CSwayDisplay::Start() {
 }
 
 bool CSwayDisplay::StartPointer() {
-    m_pointer = Spawn(PointerTool(), {}, true);
-    QByteArray line;
-    if (!m_pointer || !ChildProcess::ReadLine(*m_pointer, m_pointerOutput, &line, kStartTimeout) ||
-        line != "ready")
-        return Fail(QStringLiteral("qelt32-test-pointer did not start: %1")
-                        .arg(ChildProcess::Tail(m_dir.filePath("qelt32-test-pointer.log"), 5)));
-    return true;
+    return StartTool(kPointerTool, {}, m_pointer, m_pointerOutput);
 }
 
 bool CSwayDisplay::StartProgram(const QStringList& arguments) {
@@ -224,24 +227,18 @@ bool CSwayDisplay::StartProgram(const QStringList& arguments) {
     if (!m_options.hiddenGlobals.isEmpty()) {
         // The program reaches sway through a display that hides these protocols from it.
         const QString socket = m_dir.filePath(QStringLiteral("hidden-globals"));
-        m_hideGlobals = Spawn(HideGlobalsTool(),
-                              QStringList{socket, env.value(QStringLiteral("WAYLAND_DISPLAY"))} +
-                                  m_options.hiddenGlobals,
-                              true);
-        QByteArray line;
-        if (!m_hideGlobals ||
-            !ChildProcess::ReadLine(*m_hideGlobals, m_hideGlobalsOutput, &line, kStartTimeout) ||
-            line != "ready")
-            return Fail(
-                QStringLiteral("qelt32-test-hide-globals did not start: %1")
-                    .arg(ChildProcess::Tail(m_dir.filePath("qelt32-test-hide-globals.log"), 5)));
+        if (!StartTool(kHideGlobalsTool,
+                       QStringList{socket, env.value(QStringLiteral("WAYLAND_DISPLAY"))} +
+                           m_options.hiddenGlobals,
+                       m_hideGlobals, m_hideGlobalsOutput))
+            return false;
         env.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
     }
-    m_program = ChildProcess::Start(
+    m_program = Spawn(
         BinDir() + QStringLiteral("/qelt32"),
         QStringList{QStringLiteral("--port"), m_sim.LinkPath(), QStringLiteral("--no-splash")} +
             arguments,
-        env, m_dir.filePath(QStringLiteral("qelt32.log")), false, &m_error);
+        env);
     if (!m_program)
         return false;
     // Ready for keys once sway has given it the keyboard.

@@ -83,7 +83,10 @@ public:
 
 private:
     std::unique_ptr<QProcess> Spawn(const QString& program, const QStringList& arguments,
-                                    bool readOutput = false);
+                                    const QProcessEnvironment& env, bool readOutput = false);
+    // Starts one of the tests' own programs (`name`), which says "ready" once it serves.
+    bool StartTool(const char* name, const QStringList& arguments,
+                   std::unique_ptr<QProcess>& process, QByteArray& output);
     QProcessEnvironment Environment() const;
     bool Fail(const QString& reason);
 
